@@ -1,0 +1,53 @@
+#pragma once
+// The commands of zendo-cli. Each command file registers itself with a static
+// RegistroComando, so adding a command touches no other file.
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zendo::cli {
+
+// Exit codes shared by every command.
+inline constexpr int kSalidaOk = 0;
+inline constexpr int kSalidaError = 1;     // a file could not be read or written
+inline constexpr int kSalidaUso = 64;      // wrong arguments
+
+struct Argumentos {
+  std::map<std::string, std::string> opciones;  // "--datos" -> "DIR"
+  std::vector<std::string> banderas;            // "--reemplazar"
+  bool Tiene(const std::string& bandera) const;
+  std::optional<std::string> Opcion(const std::string& nombre) const;
+};
+
+struct Comando {
+  std::string nombre;
+  std::string resumen;  // one line for the general help
+  std::string ayuda;    // the whole help of the command (UTF-8)
+  std::vector<std::string> opcionesConValor;  // options that take a value
+  std::vector<std::string> banderasValidas;   // options without a value
+  std::function<int(const Argumentos&)> ejecuta;
+};
+
+std::map<std::string, Comando>& Comandos();
+
+struct RegistroComando {
+  explicit RegistroComando(Comando c);
+};
+
+// Reads "--datos DIR"; prints the error and returns nullopt when it is missing.
+std::optional<std::filesystem::path> CarpetaDatos(const Argumentos& a);
+// Reads an integer option within [minimo, maximo]; prints the error otherwise.
+std::optional<int> OpcionEntera(const Argumentos& a, const std::string& nombre, int minimo,
+                                int maximo);
+
+// Prints Windows-1252 text to standard output as UTF-8.
+void Imprime(const std::string& cp1252);
+void ImprimeLinea(const std::string& cp1252);
+// Errors go to standard error, as UTF-8.
+void ImprimeError(const std::string& cp1252);
+
+}  // namespace zendo::cli

@@ -1,0 +1,295 @@
+#include "engine/core/fichero.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace zendo {
+
+const std::string kSaltoLinea = "\r\n";
+
+namespace {
+
+constexpr const char* kPrefijoTemporal = "~zendo-";
+
+int16_t ErrorActual() { return ErrorDesdeErrno(errno); }
+
+// Writes all bytes at the current offset; returns false with errno set on failure.
+bool EscribeTodo(int fd, const char* datos, std::size_t n) {
+  while (n > 0) {
+    const ssize_t w = ::write(fd, datos, n);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (w == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    datos += w;
+    n -= static_cast<std::size_t>(w);
+  }
+  return true;
+}
+
+bool EscribeTodoEn(int fd, const char* datos, std::size_t n, off_t pos) {
+  while (n > 0) {
+    const ssize_t w = ::pwrite(fd, datos, n, pos);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (w == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    datos += w;
+    n -= static_cast<std::size_t>(w);
+    pos += w;
+  }
+  return true;
+}
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes and reports the error of the close (a deferred write error shows here).
+  int16_t Cierra() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? kSinError : ErrorActual();
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+int16_t ErrorDesdeErrno(int e) {
+  switch (e) {
+    case 0:
+      return kSinError;
+    case ENOENT:
+      return kErrNoEncontrado;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return kErrDiscoLleno;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+      return kErrPermiso;
+    case ENOTDIR:
+      return kErrRutaNoEncontrada;
+    case ENAMETOOLONG:
+    case EINVAL:
+      return kErrNombreFichero;
+    case EISDIR:
+    case EBUSY:
+    case EEXIST:
+      return kErrAcceso;
+    case ENXIO:
+    case ENODEV:
+    case ENOMEDIUM:
+      return kErrDiscoNoPreparado;
+    default:
+      return kErrEntradaSalida;
+  }
+}
+
+int16_t LeeFichero(const fs::path& ruta, std::string& contenido) {
+  contenido.clear();
+  Descriptor fd(::open(ruta.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return ErrorActual();
+  struct stat st {};
+  if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode)) return kErrAcceso;
+  char buf[1 << 16];
+  for (;;) {
+    const ssize_t r = ::read(fd.get(), buf, sizeof buf);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      return ErrorActual();
+    }
+    if (r == 0) break;
+    contenido.append(buf, static_cast<std::size_t>(r));
+  }
+  return kSinError;
+}
+
+fs::path RutaTemporal(const fs::path& ruta) {
+  return ruta.parent_path() / (std::string(kPrefijoTemporal) + ruta.filename().string());
+}
+
+void LimpiaTemporales(const fs::path& carpeta) {
+  std::error_code ec;
+  for (fs::directory_iterator it(carpeta, ec), fin; !ec && it != fin; it.increment(ec)) {
+    const std::string nombre = it->path().filename().string();
+    if (nombre.rfind(kPrefijoTemporal, 0) == 0) {
+      std::error_code ec2;
+      fs::remove(it->path(), ec2);
+    }
+  }
+}
+
+int16_t ReemplazaFichero(const fs::path& ruta, std::string_view contenido) {
+  EscritorAtomico escritor(ruta, std::max<std::size_t>(contenido.size(), 1));
+  escritor.Escribe(contenido);
+  return escritor.Confirma();
+}
+
+LecturaRegistro LeeRegistro(const fs::path& ruta, int64_t numero, std::size_t longitud,
+                            char relleno) {
+  LecturaRegistro r;
+  r.datos.assign(longitud, relleno);
+  if (numero < 1) return r;
+  Descriptor fd(::open(ruta.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    r.error = ErrorActual();
+    return r;
+  }
+  const off_t pos = static_cast<off_t>((numero - 1) * static_cast<int64_t>(longitud));
+  std::size_t leidos = 0;
+  while (leidos < longitud) {
+    const ssize_t n = ::pread(fd.get(), r.datos.data() + leidos, longitud - leidos,
+                              pos + static_cast<off_t>(leidos));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      r.error = ErrorActual();
+      r.datos.assign(longitud, relleno);
+      return r;
+    }
+    if (n == 0) break;
+    leidos += static_cast<std::size_t>(n);
+  }
+  r.completo = leidos == longitud;
+  return r;
+}
+
+int16_t EscribeRegistro(const fs::path& ruta, int64_t numero, std::size_t longitud,
+                        std::string_view datos, char hueco) {
+  if (numero < 1) return kErrNombreFichero;
+  Descriptor fd(::open(ruta.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+  if (fd.get() < 0) return ErrorActual();
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return ErrorActual();
+  const off_t tamAnterior = st.st_size;
+  const off_t pos = static_cast<off_t>((numero - 1) * static_cast<int64_t>(longitud));
+  std::string registro(datos.substr(0, longitud));
+  registro.resize(longitud, ' ');
+  std::string bloque;
+  off_t inicio = pos;
+  if (tamAnterior < pos) {
+    // Gap records up to the record's start, then the record: one write.
+    inicio = tamAnterior;
+    bloque.assign(static_cast<std::size_t>(pos - tamAnterior), hueco);
+  }
+  bloque += registro;
+  if (!EscribeTodoEn(fd.get(), bloque.data(), bloque.size(), inicio) || ::fsync(fd.get()) != 0) {
+    const int16_t err = ErrorActual();
+    // Undo the growth; the bytes of the other records were not touched.
+    if (::ftruncate(fd.get(), tamAnterior) != 0) {
+      // the error already says what went wrong
+    }
+    return err;
+  }
+  return fd.Cierra();
+}
+
+int16_t AnadeAlFichero(const fs::path& ruta, std::string_view datos) {
+  Descriptor fd(::open(ruta.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  if (fd.get() < 0) return ErrorActual();
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return ErrorActual();
+  if (!EscribeTodoEn(fd.get(), datos.data(), datos.size(), st.st_size) || ::fsync(fd.get()) != 0) {
+    const int16_t err = ErrorActual();
+    if (::ftruncate(fd.get(), st.st_size) != 0) {
+      // the error already says it
+    }
+    return err;
+  }
+  return fd.Cierra();
+}
+
+std::vector<std::string_view> PartirLineas(std::string_view texto) {
+  std::vector<std::string_view> lineas;
+  std::size_t inicio = 0;
+  while (inicio < texto.size()) {
+    const auto fin = texto.find('\n', inicio);
+    if (fin == std::string_view::npos) {
+      lineas.push_back(texto.substr(inicio));
+      break;
+    }
+    std::size_t largo = fin - inicio;
+    if (largo > 0 && texto[fin - 1] == '\r') --largo;
+    lineas.push_back(texto.substr(inicio, largo));
+    inicio = fin + 1;
+  }
+  return lineas;
+}
+
+int16_t BorraFichero(const fs::path& ruta) {
+  if (::unlink(ruta.c_str()) == 0 || errno == ENOENT) return kSinError;
+  return ErrorActual();
+}
+
+EscritorAtomico::EscritorAtomico(fs::path destino, std::size_t tamBuffer)
+    : destino_(std::move(destino)), temporal_(RutaTemporal(destino_)), buffer_(tamBuffer) {
+  fd_ = ::open(temporal_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd_ < 0) error_ = ErrorActual();
+}
+
+EscritorAtomico::~EscritorAtomico() { Descarta(); }
+
+void EscritorAtomico::Vacia() {
+  if (usado_ == 0) return;
+  if (error_ == kSinError && !EscribeTodo(fd_, buffer_.data(), usado_)) error_ = ErrorActual();
+  usado_ = 0;
+}
+
+void EscritorAtomico::EscribeLento(std::string_view datos) {
+  Vacia();
+  if (datos.size() >= buffer_.size()) {
+    if (error_ == kSinError && !EscribeTodo(fd_, datos.data(), datos.size())) {
+      error_ = ErrorActual();
+    }
+    return;
+  }
+  std::copy(datos.begin(), datos.end(), buffer_.begin());
+  usado_ = datos.size();
+}
+
+int16_t EscritorAtomico::Confirma() {
+  if (fd_ < 0) return error_ != kSinError ? error_ : kErrEntradaSalida;
+  Vacia();
+  if (error_ == kSinError && ::fsync(fd_) != 0) error_ = ErrorActual();
+  if (::close(fd_) != 0 && error_ == kSinError) error_ = ErrorActual();
+  fd_ = -1;
+  if (error_ == kSinError && ::rename(temporal_.c_str(), destino_.c_str()) != 0) {
+    error_ = ErrorActual();
+  }
+  if (error_ != kSinError) ::unlink(temporal_.c_str());
+  return error_;
+}
+
+void EscritorAtomico::Descarta() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temporal_.c_str());
+  }
+  usado_ = 0;
+}
+
+}  // namespace zendo

@@ -1,0 +1,67 @@
+#include "apoyo/apoyo.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace zendo::prueba {
+
+CarpetaTemporal::CarpetaTemporal() {
+  const char* base = std::getenv("ZENDO_TEST_TMP");
+  fs::path raiz = base ? fs::path(base) : fs::temp_directory_path() / "zendo-tests";
+  fs::create_directories(raiz);
+  std::random_device rd;
+  for (int intento = 0; intento < 100; ++intento) {
+    fs::path p = raiz / ("t" + std::to_string(::getpid()) + "-" + std::to_string(rd()));
+    if (fs::create_directory(p)) {
+      ruta_ = p;
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder");
+}
+
+CarpetaTemporal::~CarpetaTemporal() {
+  std::error_code ec;
+  // Give back write permission a test may have taken away, so everything can go.
+  for (auto it = fs::recursive_directory_iterator(ruta_, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  }
+  fs::permissions(ruta_, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(ruta_, ec);
+}
+
+std::string LeeBytes(const fs::path& ruta) {
+  std::ifstream f(ruta, std::ios::binary);
+  std::ostringstream ss;
+  ss << f.rdbuf();
+  return ss.str();
+}
+
+void EscribeBytes(const fs::path& ruta, std::string_view bytes) {
+  std::ofstream f(ruta, std::ios::binary | std::ios::trunc);
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool EsSuperusuario() { return ::geteuid() == 0; }
+
+int Ejecuta(const std::string& orden, std::string* salida) {
+  FILE* p = ::popen(orden.c_str(), "r");
+  if (!p) return -1;
+  char buf[4096];
+  size_t n = 0;
+  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) {
+    if (salida) salida->append(buf, n);
+  }
+  const int estado = ::pclose(p);
+  return WIFEXITED(estado) ? WEXITSTATUS(estado) : 128 + WTERMSIG(estado);
+}
+
+}  // namespace zendo::prueba
