@@ -13,8 +13,8 @@ namespace zendo::cli {
 
 // Exit codes shared by every command.
 inline constexpr int kSalidaOk = 0;
-inline constexpr int kSalidaError = 1;     // a file could not be read or written
-inline constexpr int kSalidaUso = 64;      // wrong arguments
+inline constexpr int kSalidaError = 1;  // a file could not be read or written
+inline constexpr int kSalidaUso = 64;   // wrong arguments
 
 struct Argumentos {
   std::map<std::string, std::string> opciones;  // "--datos" -> "DIR"
@@ -25,8 +25,8 @@ struct Argumentos {
 
 struct Comando {
   std::string nombre;
-  std::string resumen;  // one line for the general help
-  std::string ayuda;    // the whole help of the command (UTF-8)
+  std::string resumen;                        // one line for the general help
+  std::string ayuda;                          // the whole help of the command (UTF-8)
   std::vector<std::string> opcionesConValor;  // options that take a value
   std::vector<std::string> banderasValidas;   // options without a value
   std::function<int(const Argumentos&)> ejecuta;

@@ -51,16 +51,26 @@ std::optional<int> OpcionEntera(const Argumentos& a, const std::string& nombre, 
   char* fin = nullptr;
   const long n = std::strtol(v->c_str(), &fin, 10);
   if (v->empty() || *fin != '\0' || n < minimo || n > maximo) {
-    std::cerr << "zendo-cli: " << nombre << " debe ser un número de " << minimo << " a "
-              << maximo << "\n";
+    std::cerr << "zendo-cli: " << nombre << " debe ser un número de " << minimo << " a " << maximo
+              << "\n";
     return std::nullopt;
   }
   return static_cast<int>(n);
 }
 
-void Imprime(const std::string& cp1252) { std::cout << Cp1252AUtf8(cp1252); }
-void ImprimeLinea(const std::string& cp1252) { std::cout << Cp1252AUtf8(cp1252) << '\n'; }
-void ImprimeError(const std::string& cp1252) { std::cerr << Cp1252AUtf8(cp1252) << '\n'; }
+void Imprime(const std::string& cp1252) {
+  std::cout << Cp1252AUtf8(cp1252);
+}
+void ImprimeLinea(const std::string& cp1252) {
+  std::cout << Cp1252AUtf8(cp1252) << '\n';
+}
+void ImprimeError(const std::string& cp1252) {
+  std::string texto = Cp1252AUtf8(cp1252);
+  for (std::size_t p = texto.find("\r\n"); p != std::string::npos; p = texto.find("\r\n", p)) {
+    texto.erase(p, 1);
+  }
+  std::cerr << texto << '\n';
+}
 
 namespace {
 

@@ -21,10 +21,10 @@ struct DatosGenerales {
   int16_t Orientacion = 1;
   int16_t TotalJornadas = 55;
   int16_t TotalOrdenes = 30;
-  std::string PrecioApuesta = "0.50";  // 4 characters, "." as decimal point
-  std::string CodigoDelegacion = "00";  // 2 characters
+  std::string PrecioApuesta = "0.50";    // 4 characters, "." as decimal point
+  std::string CodigoDelegacion = "00";   // 2 characters
   std::string CodigoReceptor = "00000";  // 5 characters
-  std::string Sonido = "Si";  // 2 characters: "Si" or "No"
+  std::string Sonido = "Si";             // 2 characters: "Si" or "No"
 
   float Precio = 0.5f;  // the numeric value of PrecioApuesta
 
@@ -41,8 +41,8 @@ std::string LineaDatosGenerales(const DatosGenerales& d);
 DatosGenerales ParseaDatosGenerales(std::string_view linea);
 
 struct ResultadoDatos {
-  int16_t error = 0;      // ErrorFichero
-  std::string mensaje;    // for the caller to show (Windows-1252); empty when none
+  int16_t error = 0;    // ErrorFichero
+  std::string mensaje;  // for the caller to show (Windows-1252); empty when none
 };
 
 // Fills `d` from the file. A missing file is created with the defaults (error 53 and its

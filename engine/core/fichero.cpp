@@ -16,7 +16,9 @@ namespace {
 
 constexpr const char* kPrefijoTemporal = "~zendo-";
 
-int16_t ErrorActual() { return ErrorDesdeErrno(errno); }
+int16_t ErrorActual() {
+  return ErrorDesdeErrno(errno);
+}
 
 // Writes all bytes at the current offset; returns false with errno set on failure.
 bool EscribeTodo(int fd, const char* datos, std::size_t n) {
@@ -245,12 +247,17 @@ int16_t BorraFichero(const fs::path& ruta) {
 }
 
 EscritorAtomico::EscritorAtomico(fs::path destino, std::size_t tamBuffer)
-    : destino_(std::move(destino)), temporal_(RutaTemporal(destino_)), buffer_(tamBuffer) {
+    : EscritorAtomico(destino, RutaTemporal(destino), tamBuffer) {}
+
+EscritorAtomico::EscritorAtomico(fs::path destino, fs::path temporal, std::size_t tamBuffer)
+    : destino_(std::move(destino)), temporal_(std::move(temporal)), buffer_(tamBuffer) {
   fd_ = ::open(temporal_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd_ < 0) error_ = ErrorActual();
 }
 
-EscritorAtomico::~EscritorAtomico() { Descarta(); }
+EscritorAtomico::~EscritorAtomico() {
+  Descarta();
+}
 
 void EscritorAtomico::Vacia() {
   if (usado_ == 0) return;

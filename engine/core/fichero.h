@@ -76,6 +76,8 @@ int16_t BorraFichero(const fs::path& ruta);
 class EscritorAtomico {
  public:
   explicit EscritorAtomico(fs::path destino, std::size_t tamBuffer = 1 << 20);
+  // With a temporary file of the caller's choosing (it must be in the same folder).
+  EscritorAtomico(fs::path destino, fs::path temporal, std::size_t tamBuffer);
   ~EscritorAtomico();
   EscritorAtomico(const EscritorAtomico&) = delete;
   EscritorAtomico& operator=(const EscritorAtomico&) = delete;

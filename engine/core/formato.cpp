@@ -9,7 +9,9 @@
 namespace zendo {
 namespace {
 
-bool EsMarcador(char c) { return c == '0' || c == '#'; }
+bool EsMarcador(char c) {
+  return c == '0' || c == '#';
+}
 
 // The decimal digits of |valor| rounded to `significativas` significant digits, and the
 // position of the decimal point: value = 0.d1d2d3... x 10^exponente.
@@ -48,7 +50,8 @@ void Redondea(const Decimal& d, int decimales, std::string& entera, std::string&
   std::string alineado;
   if (d.exponente < 0) alineado.assign(static_cast<size_t>(-d.exponente), '0');
   alineado += d.digitos;
-  if (static_cast<int>(alineado.size()) < nEntera) alineado.resize(static_cast<size_t>(nEntera), '0');
+  if (static_cast<int>(alineado.size()) < nEntera)
+    alineado.resize(static_cast<size_t>(nEntera), '0');
   // alineado now: integer digits (nEntera of them when exponente >= 0) then fraction digits.
   std::string ent = d.exponente > 0 ? alineado.substr(0, static_cast<size_t>(nEntera)) : "";
   std::string fra = d.exponente > 0 ? alineado.substr(static_cast<size_t>(nEntera)) : alineado;
@@ -80,8 +83,7 @@ void Redondea(const Decimal& d, int decimales, std::string& entera, std::string&
 
 }  // namespace
 
-std::string Formato(double valor, std::string_view patron, Regional regional,
-                    Precision precision) {
+std::string Formato(double valor, std::string_view patron, Regional regional, Precision precision) {
   // A pattern of character places takes the plain text of the number.
   if (patron.find('@') != std::string_view::npos) return FormatoTexto(valor, patron);
 
@@ -227,16 +229,23 @@ namespace {
 template <typename T>
 T ValAcotado(std::string_view texto) {
   const double v = std::nearbyint(Val(texto));  // default rounding mode: ties to even
-  if (!(v >= static_cast<double>(std::numeric_limits<T>::min()))) return std::numeric_limits<T>::min();
+  if (!(v >= static_cast<double>(std::numeric_limits<T>::min())))
+    return std::numeric_limits<T>::min();
   if (v > static_cast<double>(std::numeric_limits<T>::max())) return std::numeric_limits<T>::max();
   return static_cast<T>(v);
 }
 }  // namespace
 
-int32_t ValEntero(std::string_view texto) { return ValAcotado<int32_t>(texto); }
-int16_t ValCorto(std::string_view texto) { return ValAcotado<int16_t>(texto); }
+int32_t ValEntero(std::string_view texto) {
+  return ValAcotado<int32_t>(texto);
+}
+int16_t ValCorto(std::string_view texto) {
+  return ValAcotado<int16_t>(texto);
+}
 
-std::string DosDigitos(int n) { return Formato(n, "00"); }
+std::string DosDigitos(int n) {
+  return Formato(n, "00");
+}
 
 double RedondeaPar(double valor, int decimales) {
   const double escala = std::pow(10.0, decimales);

@@ -32,8 +32,7 @@ struct BusquedaReduccion {
 
 // Finds the record of (jornada, orden); (0, 0) finds the first deleted record.
 // A missing index is created empty (message of 53); other errors give "EEB ERROR n".
-BusquedaReduccion ExisteReduccion(const std::filesystem::path& rutaDatos, int jornada,
-                                  int orden);
+BusquedaReduccion ExisteReduccion(const std::filesystem::path& rutaDatos, int jornada, int orden);
 
 struct LecturaIndice {
   bool ReduccionCargada = false;
@@ -43,8 +42,8 @@ struct LecturaIndice {
 
 // Loads the record of (jornada, orden) into `r`; without one, the defaults of a new
 // reduction with `metodoGeneral` (the method of the general data).
-LecturaIndice LeeReduccion(const std::filesystem::path& rutaDatos, int16_t jornada,
-                           int16_t orden, int16_t metodoGeneral, Reduccion& r);
+LecturaIndice LeeReduccion(const std::filesystem::path& rutaDatos, int16_t jornada, int16_t orden,
+                           int16_t metodoGeneral, Reduccion& r);
 
 // Fills a model from a record; a short record reads as if padded with spaces.
 Reduccion ParseaRegistroBases(std::string_view registro);
@@ -58,8 +57,7 @@ void LimpiaCriteriosNoUsados(Reduccion& r);
 
 // Stores a record: replaces the record of its key, else reuses the first deleted record,
 // else appends. Each record is written whole and flushed.
-EstadoIndice GuardaRegistroBases(const std::filesystem::path& rutaDatos,
-                                 std::string_view registro);
+EstadoIndice GuardaRegistroBases(const std::filesystem::path& rutaDatos, std::string_view registro);
 
 // Marks every record of (jornada, orden) as deleted ("0000" and 391 spaces).
 EstadoIndice BorraReduccionBases(const std::filesystem::path& rutaDatos, int jornada, int orden);

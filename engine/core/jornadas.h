@@ -39,11 +39,11 @@ struct LecturaJornada {
 LecturaJornada LeeJornada(const std::filesystem::path& rutaDatos, int jornada);
 
 // Editing a record kept in memory; each routine writes only its own positions.
-void PonCabecera(std::string& registro, int jornada, std::string_view fecha);   // 1-13
-void PonEquipo(std::string& registro, int ranura, std::string_view nombre);      // 1..30
-std::string Equipo(std::string_view registro, int ranura);                       // trimmed
+void PonCabecera(std::string& registro, int jornada, std::string_view fecha);  // 1-13
+void PonEquipo(std::string& registro, int ranura, std::string_view nombre);    // 1..30
+std::string Equipo(std::string_view registro, int ranura);                     // trimmed
 void PonGanadora(std::string& registro, const std::array<std::array<int16_t, 4>, 16>& g);
-void PonPremio(std::string& registro, int clase, std::string_view texto);        // 1..6
+void PonPremio(std::string& registro, int clase, std::string_view texto);  // 1..6
 
 // Writes the record at number `jornada` (gap records when the file is shorter).
 int16_t EscribeJornada(const std::filesystem::path& rutaDatos, int jornada,

@@ -96,7 +96,9 @@ ConversionCp1252 Utf8ACp1252(std::string_view utf8) {
   return r;
 }
 
-std::string Cp(std::string_view utf8) { return Utf8ACp1252(utf8).texto; }
+std::string Cp(std::string_view utf8) {
+  return Utf8ACp1252(utf8).texto;
+}
 
 std::string_view RecortaIzq(std::string_view s) {
   const auto p = s.find_first_not_of(' ');
@@ -108,7 +110,9 @@ std::string_view RecortaDer(std::string_view s) {
   return p == std::string_view::npos ? std::string_view{} : s.substr(0, p + 1);
 }
 
-std::string_view Recorta(std::string_view s) { return RecortaDer(RecortaIzq(s)); }
+std::string_view Recorta(std::string_view s) {
+  return RecortaDer(RecortaIzq(s));
+}
 
 std::string AjustaAncho(std::string_view s, std::size_t n) {
   std::string r(s.substr(0, n));

@@ -14,8 +14,8 @@ namespace zendo {
 std::string Cp1252AUtf8(std::string_view cp1252);
 
 struct ConversionCp1252 {
-  std::string texto;      // the Windows-1252 bytes (as far as the conversion went)
-  bool ok = true;         // false: a character has no place in Windows-1252
+  std::string texto;         // the Windows-1252 bytes (as far as the conversion went)
+  bool ok = true;            // false: a character has no place in Windows-1252
   std::size_t posicion = 0;  // byte offset in the UTF-8 input of the first bad character
 };
 ConversionCp1252 Utf8ACp1252(std::string_view utf8);

@@ -21,23 +21,24 @@ Reduccion ReduccionNueva(int16_t jornada, int16_t orden, int16_t metodo) {
 }
 
 namespace {
-int Acota(int metodo) { return metodo >= 1 && metodo <= 5 ? metodo : 0; }
+int Acota(int metodo) {
+  return metodo >= 1 && metodo <= 5 ? metodo : 0;
+}
 }  // namespace
 
 const std::string& NombreLargoMetodo(int metodo) {
-  static const std::array<std::string, 6> kNombres = {
-      std::string(29, ' '),
-      Cp("Método Directo               "),
-      Cp("Método de Columna probable   "),
-      Cp("Método de Selección de signos"),
-      Cp("Método de Balance de signos  "),
-      Cp("Método de Reducción manual   ")};
+  static const std::array<std::string, 6> kNombres = {std::string(29, ' '),
+                                                      Cp("Método Directo               "),
+                                                      Cp("Método de Columna probable   "),
+                                                      Cp("Método de Selección de signos"),
+                                                      Cp("Método de Balance de signos  "),
+                                                      Cp("Método de Reducción manual   ")};
   return kNombres[static_cast<std::size_t>(Acota(metodo))];
 }
 
 const std::string& NombreCortoMetodo(int metodo) {
   static const std::array<std::string, 6> kNombres = {
-      std::string(19, ' '),          Cp("Directo            "), Cp("Columna probable   "),
+      std::string(19, ' '),      Cp("Directo            "), Cp("Columna probable   "),
       Cp("Selección de signos"), Cp("Balance de signos  "), Cp("Reducción manual   ")};
   return kNombres[static_cast<std::size_t>(Acota(metodo))];
 }

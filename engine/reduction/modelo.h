@@ -44,7 +44,7 @@ struct Reduccion {
 
   int16_t MinErrores = 0;
   int16_t MaxErrores = 0;
-  std::array<std::array<int16_t, 15>, 4> TotalSignos{};    // [s 1..3][n 0..14]
+  std::array<std::array<int16_t, 15>, 4> TotalSignos{};              // [s 1..3][n 0..14]
   std::array<std::array<int16_t, 4>, kPartidos + 1> Probabilidad{};  // [m 1..15][s 1..3]
   float MinPorcentaje = 0;
   float MaxPorcentaje = 0;

@@ -50,7 +50,9 @@ void EscribeBytes(const fs::path& ruta, std::string_view bytes) {
   f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool EsSuperusuario() { return ::geteuid() == 0; }
+bool EsSuperusuario() {
+  return ::geteuid() == 0;
+}
 
 int Ejecuta(const std::string& orden, std::string* salida) {
   FILE* p = ::popen(orden.c_str(), "r");
