@@ -56,6 +56,14 @@ bool EscribeTodoEn(int fd, const char* datos, std::size_t n, off_t pos) {
   return true;
 }
 
+// Removes a temporary file of ours; never a device or folder that happens to sit there.
+void QuitaTemporal(const fs::path& ruta) {
+  struct stat st {};
+  if (::lstat(ruta.c_str(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode))) {
+    ::unlink(ruta.c_str());
+  }
+}
+
 class Descriptor {
  public:
   explicit Descriptor(int fd) : fd_(fd) {}
@@ -286,7 +294,7 @@ int16_t EscritorAtomico::Confirma() {
   if (error_ == kSinError && ::rename(temporal_.c_str(), destino_.c_str()) != 0) {
     error_ = ErrorActual();
   }
-  if (error_ != kSinError) ::unlink(temporal_.c_str());
+  if (error_ != kSinError) QuitaTemporal(temporal_);
   return error_;
 }
 
@@ -294,7 +302,7 @@ void EscritorAtomico::Descarta() {
   if (fd_ >= 0) {
     ::close(fd_);
     fd_ = -1;
-    ::unlink(temporal_.c_str());
+    QuitaTemporal(temporal_);
   }
   usado_ = 0;
 }

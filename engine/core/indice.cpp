@@ -143,6 +143,7 @@ Reduccion ParseaRegistroBases(std::string_view texto) {
       r.Probabilidad[m][s] = acota(corto(p, p + 2), 0, 100);
     }
   }
+  r.Probabilidad[kPartidos] = {0, 100, 0, 0};  // match 15 has none stored
   r.Descripcion = AjustaAncho(Recorta(Campo(registro, 311, 345)), 35);
   r.IncluyeExterno = corto(346, 346) != 0 ? 1 : 0;
   r.ColumnasPleno1 = largo(347, 354);
