@@ -54,6 +54,22 @@ bool EsSuperusuario() {
   return ::geteuid() == 0;
 }
 
+SoloLectura::SoloLectura(const fs::path& carpeta) : carpeta_(carpeta) {
+  if (!EsSuperusuario()) {
+    fs::permissions(carpeta_, fs::perms::owner_read | fs::perms::owner_exec);
+    activa_ = true;
+    return;
+  }
+  const std::string c = "'" + carpeta_.string() + "'";
+  montada_ = Ejecuta("mount --bind " + c + " " + c + " 2>/dev/null") == 0;
+  activa_ = montada_ && Ejecuta("mount -o remount,ro,bind " + c + " " + c + " 2>/dev/null") == 0;
+}
+
+SoloLectura::~SoloLectura() {
+  if (montada_) Ejecuta("umount '" + carpeta_.string() + "' 2>/dev/null");
+  if (!EsSuperusuario()) fs::permissions(carpeta_, fs::perms::owner_all);
+}
+
 int Ejecuta(const std::string& orden, std::string* salida) {
   FILE* p = ::popen(orden.c_str(), "r");
   if (!p) return -1;

@@ -30,6 +30,23 @@ void EscribeBytes(const fs::path& ruta, std::string_view bytes);
 // cases are then checked with /dev/full and similar means instead.
 bool EsSuperusuario();
 
+// Makes a folder read-only for this process until the object dies: by permissions for a
+// normal user, by a read-only bind mount for root (whom permissions do not stop).
+// `activa()` is false where neither can be done; the test should then skip.
+class SoloLectura {
+ public:
+  explicit SoloLectura(const fs::path& carpeta);
+  ~SoloLectura();
+  SoloLectura(const SoloLectura&) = delete;
+  SoloLectura& operator=(const SoloLectura&) = delete;
+  bool activa() const { return activa_; }
+
+ private:
+  fs::path carpeta_;
+  bool activa_ = false;
+  bool montada_ = false;
+};
+
 // Runs a shell command, returns its exit status and collects its standard output.
 int Ejecuta(const std::string& orden, std::string* salida = nullptr);
 
