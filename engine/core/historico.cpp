@@ -45,4 +45,50 @@ ListaHistorico RellenaLisDatos(const std::filesystem::path& rutaDatos, int jorna
   return h;
 }
 
+int HallaCualLinea(int x, int y, int primeraLinea, int numLineas) {
+  if (x < 0 || y < 0) return kSinFila;
+  const int fila = y / 25;
+  const int dentro = y % 25;
+  if (dentro < 4 || dentro >= 23) return kSinFila;
+  if (fila >= kLineasPagina || primeraLinea + fila > numLineas) return kSinFila;
+  if (!(x <= 665 || (x >= 673 && x <= 692))) return kSinFila;
+  return fila;
+}
+
+bool EnSimboloBorrar(int x) {
+  return x >= 673;
+}
+
+int PaginaHistorico(int boton, int primeraLinea, int numLineas) {
+  const int ultimaPagina = numLineas > 0 ? (numLineas - 1) / kLineasPagina * kLineasPagina + 1 : 1;
+  int nueva = primeraLinea;
+  switch (boton) {
+    case 1:
+      nueva = 1;
+      break;
+    case 2:
+      nueva = primeraLinea - kLineasPagina;
+      break;
+    case 3:
+      nueva = primeraLinea + kLineasPagina;
+      break;
+    case 4:
+      nueva = ultimaPagina;
+      break;
+    default:
+      break;
+  }
+  if (nueva < 1) nueva = 1;
+  if (nueva > ultimaPagina) nueva = primeraLinea > ultimaPagina ? ultimaPagina : primeraLinea;
+  return nueva;
+}
+
+int JornadaDeLinea(std::string_view linea) {
+  return linea.size() > 1 ? ValCorto(linea.substr(1, 2)) : 0;
+}
+
+int OrdenDeLinea(std::string_view linea) {
+  return linea.size() > 14 ? ValCorto(linea.substr(14, 2)) : 0;
+}
+
 }  // namespace zendo

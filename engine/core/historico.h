@@ -26,4 +26,20 @@ inline constexpr int kLineasPagina = 17;
 ListaHistorico RellenaLisDatos(const std::filesystem::path& rutaDatos, int jornadaActual,
                                int ordenActual);
 
+// The row (0-based) of the page under a point of the page in pixels, or kSinFila: rows are
+// 25 pixels high with a gap at their top and bottom; only the text (x up to 665) and the
+// delete symbol (673 to 692) of an existing line count.
+inline constexpr int kSinFila = 99;
+int HallaCualLinea(int x, int y, int primeraLinea, int numLineas);
+// True when the point is on the delete symbol of its row.
+bool EnSimboloBorrar(int x);
+
+// The first line shown after a paging button (1 start, 2 back, 3 forward, 4 end); a page
+// never starts below line 1 or past the last line.
+int PaginaHistorico(int boton, int primeraLinea, int numLineas);
+
+// Jornada and orden read back from a line (characters 2-3 and 15-16).
+int JornadaDeLinea(std::string_view linea);
+int OrdenDeLinea(std::string_view linea);
+
 }  // namespace zendo

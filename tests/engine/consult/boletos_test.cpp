@@ -1,0 +1,58 @@
+#include "engine/consult/boletos.h"
+
+#include <gtest/gtest.h>
+
+namespace zendo {
+namespace {
+
+Reduccion ConPleno(int16_t metodo, int signosPleno, int32_t columnas) {
+  Reduccion r = ReduccionNueva(1, 1, metodo);
+  r.Partido[15].NumSignos = static_cast<int16_t>(signosPleno);
+  r.NumApuestas = columnas;
+  return r;
+}
+
+TEST(HallaBoleto, GruposPorElPlenoEnLosMetodosConFiltro) {
+  const Reduccion r = ConPleno(kMetodoDirecto, 2, 24);  // two groups of 12
+  auto p = HallaBoleto(r, 12);
+  EXPECT_EQ(p.boleto, 2);
+  EXPECT_EQ(p.PosicionEnBoleto, 4);
+  p = HallaBoleto(r, 13);
+  EXPECT_EQ(p.boleto, 3);
+  EXPECT_EQ(p.PosicionEnBoleto, 1);
+  EXPECT_EQ(HallaBoleto(r, 8).PosicionEnBoleto, 8);
+  EXPECT_EQ(NumBoletos(r), 4);
+  EXPECT_EQ(HallaBoleto(r, 0).boleto, 0);
+  // Three signs in match 15, 27 columns: groups of 9 need two boletos each.
+  const Reduccion t = ConPleno(kMetodoBalanceSignos, 3, 27);
+  EXPECT_EQ(HallaBoleto(t, 9).boleto, 2);
+  EXPECT_EQ(HallaBoleto(t, 10).boleto, 3);
+  EXPECT_EQ(NumBoletos(t), 6);
+}
+
+TEST(HallaBoleto, UnGrupoVacioNoDivideEntreCero) {
+  EXPECT_EQ(NumBoletos(ConPleno(kMetodoColumnaProbable, 3, 0)), 0);
+  EXPECT_EQ(HallaBoleto(ConPleno(kMetodoColumnaProbable, 0, 5), 5).boleto, 1);
+  EXPECT_EQ(HallaBoleto(ConPleno(kMetodoColumnaProbable, 3, 1), 1).boleto, 0);  // 1/3 rounds to 0
+}
+
+TEST(HallaBoleto, ManualConHuecosAlFinalDeCadaGrupo) {
+  Reduccion r = ConPleno(kMetodoManual, 3, 30);
+  r.ColumnasPleno1 = 10;
+  r.ColumnasPlenoX = 8;
+  auto p = HallaBoleto(r, 10);
+  EXPECT_EQ(p.boleto, 2);
+  EXPECT_EQ(p.PosicionEnBoleto, 2);
+  p = HallaBoleto(r, 11);
+  EXPECT_EQ(p.boleto, 3);
+  EXPECT_EQ(p.PosicionEnBoleto, 1);
+  p = HallaBoleto(r, 19);
+  EXPECT_EQ(p.boleto, 4);
+  EXPECT_EQ(p.PosicionEnBoleto, 1);
+  EXPECT_EQ(NumBoletos(r), 5);              // columns 19..30 take boletos 4 and 5
+  r.ColumnasPleno1 = r.ColumnasPlenoX = 0;  // a single group
+  EXPECT_EQ(HallaBoleto(r, 9).boleto, 2);
+}
+
+}  // namespace
+}  // namespace zendo
