@@ -123,10 +123,10 @@ std::vector<std::string> ParseaEquipos(std::string_view contenido) {
     }
     std::string campo;
     if (contenido[i] == '"') {
-      const auto cierre = contenido.find('"', i + 1);
-      const auto fin = cierre == std::string_view::npos ? n : cierre;
-      campo = std::string(contenido.substr(i + 1, fin - i - 1));
-      i = fin == n ? n : fin + 1;
+      // A quote left open ends with its line: a name never spans two lines.
+      const auto cierre = std::min(contenido.find_first_of("\"\r\n", i + 1), n);
+      campo = std::string(contenido.substr(i + 1, cierre - i - 1));
+      i = cierre < n && contenido[cierre] == '"' ? cierre + 1 : cierre;
       // Whatever follows the closing quote up to the separator belongs to no name.
       while (i < n && contenido[i] != ',' && contenido[i] != '\n' && contenido[i] != '\r') ++i;
     } else {

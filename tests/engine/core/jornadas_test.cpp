@@ -128,6 +128,7 @@ TEST(Equipos, ComasComillasYLetrasEspanolas) {
   EXPECT_EQ(ParseaEquipos("Betis\r\n  Sevilla \r\n\"Real, B\",Osasuna\r\nCelta"),
             (std::vector<std::string>{"Betis", "Sevilla", "Real, B", "Osasuna", "Celta"}));
   EXPECT_TRUE(ParseaEquipos("").empty());
+  EXPECT_EQ(ParseaEquipos("\"Abierta\r\nBetis"), (std::vector<std::string>{"Abierta", "Betis"}));
 
   CarpetaTemporal dir;
   auto l = CreaCboEquipo(dir.ruta());
