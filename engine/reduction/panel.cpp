@@ -143,9 +143,7 @@ std::string TextoAyudaGrafico(const Cifras& c, int clase) {
     } else {
       t += " con el " + Formato(100, "##0.00") + "% de probabilidades";
     }
-    // An empty class has nothing to accept.
-    if (base > 0) t += Aceptacion(segunda, base);
-    return t;
+    return t + Aceptacion(segunda, base);
   }
 
   const bool errores = c.Metodo == kMetodoColumnaProbable;

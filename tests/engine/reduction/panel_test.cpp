@@ -121,7 +121,9 @@ Cifras ConClase(int metodo, int clase, int32_t base, int32_t segunda) {
 
 TEST(AyudaGrafico, Balance) {
   const std::string prob = " entre el 37,00% y el 37,99% de probabilidades";
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 0, 0), 37), "No hay ninguna columna" + prob);
+  // The three parts hold for an empty class too.
+  EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 0, 0), 37),
+            "No hay ninguna columna" + prob + " de las que hay 0 aceptada");
   EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 1, 0), 37),
             "Hay 1 columna" + prob + Cp(" y no está aceptada"));
   EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 1, 1), 37),
