@@ -28,10 +28,10 @@ std::string Plural(int64_t n) {
 }
 
 std::string Aceptacion(int64_t aceptadas, int64_t columnas) {
-  if (aceptadas == 0) {
+  if (aceptadas == 0 && columnas > 0) {
     return columnas == 1 ? Cp(" y no está aceptada") : " de las que no hay ninguna aceptada";
   }
-  if (aceptadas == columnas) {
+  if (aceptadas == columnas && columnas > 0) {
     return columnas == 1 ? Cp(" y está aceptada") : Cp(" y todas están aceptadas");
   }
   return " de las que hay " + Formato(static_cast<double>(aceptadas), "#####0") + " aceptada" +
