@@ -20,10 +20,11 @@ int16_t ErrorActual() {
   return ErrorDesdeErrno(errno);
 }
 
-// Writes all bytes at the current offset; returns false with errno set on failure.
-bool EscribeTodo(int fd, const char* datos, std::size_t n) {
+// Writes all bytes, at `pos` or (pos < 0) at the current offset; returns false with errno
+// set on failure.
+bool EscribeTodo(int fd, const char* datos, std::size_t n, off_t pos = -1) {
   while (n > 0) {
-    const ssize_t w = ::write(fd, datos, n);
+    const ssize_t w = pos < 0 ? ::write(fd, datos, n) : ::pwrite(fd, datos, n, pos);
     if (w < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -34,24 +35,7 @@ bool EscribeTodo(int fd, const char* datos, std::size_t n) {
     }
     datos += w;
     n -= static_cast<std::size_t>(w);
-  }
-  return true;
-}
-
-bool EscribeTodoEn(int fd, const char* datos, std::size_t n, off_t pos) {
-  while (n > 0) {
-    const ssize_t w = ::pwrite(fd, datos, n, pos);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (w == 0) {
-      errno = ENOSPC;
-      return false;
-    }
-    datos += w;
-    n -= static_cast<std::size_t>(w);
-    pos += w;
+    if (pos >= 0) pos += w;
   }
   return true;
 }
@@ -206,7 +190,7 @@ int16_t EscribeRegistro(const fs::path& ruta, int64_t numero, std::size_t longit
     bloque.assign(static_cast<std::size_t>(pos - tamAnterior), hueco);
   }
   bloque += registro;
-  if (!EscribeTodoEn(fd.get(), bloque.data(), bloque.size(), inicio) || ::fsync(fd.get()) != 0) {
+  if (!EscribeTodo(fd.get(), bloque.data(), bloque.size(), inicio) || ::fsync(fd.get()) != 0) {
     const int16_t err = ErrorActual();
     // Undo the growth; the bytes of the other records were not touched.
     if (::ftruncate(fd.get(), tamAnterior) != 0) {
@@ -222,7 +206,7 @@ int16_t AnadeAlFichero(const fs::path& ruta, std::string_view datos) {
   if (fd.get() < 0) return ErrorActual();
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return ErrorActual();
-  if (!EscribeTodoEn(fd.get(), datos.data(), datos.size(), st.st_size) || ::fsync(fd.get()) != 0) {
+  if (!EscribeTodo(fd.get(), datos.data(), datos.size(), st.st_size) || ::fsync(fd.get()) != 0) {
     const int16_t err = ErrorActual();
     if (::ftruncate(fd.get(), st.st_size) != 0) {
       // the error already says it
