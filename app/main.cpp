@@ -1,0 +1,59 @@
+// The desktop program.
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTranslator>
+
+#include "engine/shell/textos.h"
+#include "gui/pantallas.h"
+#include "gui/shell/arranque.h"
+#include "gui/shell/estado.h"
+#include "gui/shell/imagenes.h"
+#include "gui/shell/mensajero.h"
+#include "gui/shell/menu.h"
+#include "gui/shell/servicios.h"
+#include "platform/ayuda_qt.h"
+#include "platform/sonido_qt.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Zendo"));
+  QApplication::setOrganizationName(QStringLiteral("Zendo"));
+  QApplication::setApplicationVersion(QString::fromLatin1(zendo::kVersionPrograma));
+  QApplication::setApplicationDisplayName(QStringLiteral("Zendo"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("zendo"));
+  QApplication::setWindowIcon(zendo::IconoPrograma());
+
+  // The standard dialogs and buttons speak Spanish like the rest of the program.
+  QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+  QTranslator traduccionQt;
+  if (traduccionQt.load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&traduccionQt);
+  }
+
+  zendo::Estado estado;
+  zendo::MensajeroDialogo mensajero;
+  zendo::ReproductorQt sonido;
+  zendo::VisorAyudaQt ayuda;
+  zendo::Servicios servicios(estado, mensajero, sonido, ayuda);
+
+  const QString rutaUsuario = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (!zendo::PreparaRutas(estado, QApplication::applicationDirPath(), rutaUsuario)) {
+    QMessageBox::critical(nullptr, QStringLiteral("Zendo"),
+                          QStringLiteral("No se puede crear ni escribir la carpeta de datos "
+                                         "Datos junto al programa ni en %1.")
+                              .arg(rutaUsuario));
+    return 1;
+  }
+
+  const QScreen* pantalla = QGuiApplication::primaryScreen();
+  const QSize tam = pantalla != nullptr ? pantalla->size() : QSize(0, 0);
+  auto menu = zendo::Arranca(servicios, tam, zendo::RegistraPantallas);
+  if (!menu) return 0;
+  return QApplication::exec();
+}

@@ -1,0 +1,18 @@
+#include "gui/pantallas.h"
+
+#include "gui/screens/borrar.h"
+#include "gui/screens/datosgen.h"
+#include "gui/shell/menu.h"
+
+namespace zendo {
+
+void RegistraPantallas(MenuPrincipal& menu) {
+  menu.PonPantalla(6, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
+    return std::make_unique<PantallaDatosGen>(s, padre);
+  });
+  menu.PonPantalla(7, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
+    return std::make_unique<PantallaBorrar>(s, padre);
+  });
+}
+
+}  // namespace zendo

@@ -1,0 +1,266 @@
+#include "gui/screens/datosgen.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "engine/core/formato.h"
+#include "engine/shell/ajustes.h"
+#include "engine/shell/textos.h"
+#include "gui/shell/boton.h"
+#include "gui/shell/servicios.h"
+#include "gui/shell/texto_qt.h"
+
+namespace zendo {
+namespace {
+
+constexpr int kAncho = 500;
+constexpr int kAlto = 420;
+constexpr int kXBotones = (kAncho - 160 - 8 - 64) / 2;  // a button and its box, centred
+constexpr int kPrimeraFila = 86;
+constexpr int kSeparacion = 42;
+constexpr int kContexto = 2800;
+
+QLineEdit* CajaTexto(const QString& nombre, int largo, QWidget* padre) {
+  auto* caja = new QLineEdit(padre);
+  caja->setObjectName(nombre);
+  caja->setMaxLength(largo);
+  caja->setFixedSize(64, 24);
+  caja->setAlignment(Qt::AlignRight);
+  caja->hide();
+  return caja;
+}
+
+}  // namespace
+
+PantallaDatosGen::PantallaDatosGen(Servicios& servicios, QWidget* padre)
+    : Formulario(servicios, QStringLiteral("datosgen"),
+                 QStringLiteral("Mantenimiento de Datos generales"), padre) {
+  setFixedSize(kAncho, kAlto);
+  PonTitulo(windowTitle());
+  guardados_ = s_.estado.datos;
+
+  const bool ocupadoAntes = s_.estado.ocupado;
+  s_.estado.ocupado = true;
+
+  auto ajuste = [this](const QString& nombreBoton, QWidget* control, int fila) {
+    Ajuste a;
+    a.boton = new Boton(nombreBoton, QString(), this, Boton::Fuente::Otra);
+    a.boton->move(kXBotones, kPrimeraFila + fila * kSeparacion);
+    a.control = control;
+    control->move(kXBotones + a.boton->width() + 8, kPrimeraFila + fila * kSeparacion);
+    control->installEventFilter(this);
+    return a;
+  };
+  texTotJor_ = CajaTexto(QStringLiteral("Tex_TotJor"), kLargoTotal, this);
+  texTotOrd_ = CajaTexto(QStringLiteral("Tex_TotOrd"), kLargoTotal, this);
+  texPreApu_ = CajaTexto(QStringLiteral("Tex_PreApu"), kLargoPrecio, this);
+  texDelegacion_ = CajaTexto(QStringLiteral("Tex_Delegacion"), kLargoDelegacion, this);
+  texReceptor_ = CajaTexto(QStringLiteral("Tex_Receptor"), kLargoReceptor, this);
+  lisSonido_ = new QListWidget(this);
+  lisSonido_->setObjectName(QStringLiteral("Lis_Sonido"));
+  lisSonido_->addItems({QStringLiteral("Si"), QStringLiteral("No")});
+  lisSonido_->setFixedSize(64, 46);
+  lisSonido_->hide();
+
+  totJor_ = ajuste(QStringLiteral("Pic_BotTotJor"), texTotJor_, 0);
+  totOrd_ = ajuste(QStringLiteral("Pic_BotTotOrd"), texTotOrd_, 1);
+  preApu_ = ajuste(QStringLiteral("Pic_BotPreApu"), texPreApu_, 2);
+  sonido_ = ajuste(QStringLiteral("Pic_BotSonido"), lisSonido_, 3);
+  delega_ = ajuste(QStringLiteral("Pic_BotDelega"), texDelegacion_, 4);
+  receptor_ = ajuste(QStringLiteral("Pic_BotReceptor"), texReceptor_, 5);
+
+  for (const Ajuste* a : {&totJor_, &totOrd_, &preApu_, &sonido_, &delega_, &receptor_}) {
+    connect(a->boton, &Boton::pulsadoRaton, this, [this, a] { Boton_MD(*a); });
+    if (auto* caja = qobject_cast<QLineEdit*>(a->control)) {
+      connect(caja, &QLineEdit::returnPressed, this, [this, a] { Boton_MD(*a); });
+      const bool punto = caja == texPreApu_;
+      connect(caja, &QLineEdit::textEdited, this,
+              [this, caja, punto] { FiltraTecleo(caja, punto); });
+    }
+  }
+  connect(lisSonido_, &QListWidget::itemClicked, this, [this] {
+    if (lisSonido_->isVisible()) Boton_MD(sonido_);
+  });
+
+  guardar_ = new Boton(QStringLiteral("Pic_BotGuardar"), QStringLiteral("Guardar datos"), this);
+  guardar_->move((kAncho - guardar_->width()) / 2, kAlto - 24 - 30);
+  guardar_->hide();
+  connect(guardar_, &Boton::pulsadoRaton, this, &PantallaDatosGen::Guarda);
+
+  auto* ayuda = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
+                          QStringLiteral("Ayuda de Datos generales"), this);
+  auto* salir = new Boton(QStringLiteral("Pic_BotSalir"), ImagenFija::Salir,
+                          QStringLiteral("Salir de Datos generales"), this);
+  ayuda->move(24, kAlto - 36 - 20);
+  salir->move(kAncho - 36 - 24, kAlto - 36 - 20);
+  connect(ayuda, &Boton::pulsadoRaton, this, [this] {
+    s_.TocaSonido(kSonidoAyuda);
+    s_.AbreAyuda(kContexto);
+  });
+  connect(salir, &Boton::pulsadoRaton, this, [this] {
+    s_.TocaSonido(kSonidoSalir);
+    reject();
+  });
+
+  Rellena();
+  Rotula();
+  IniciaFormulario(this);
+  CentraFormulario(this);
+  s_.estado.ocupado = ocupadoAntes;
+}
+
+void PantallaDatosGen::Rellena() {
+  const DatosGenerales& d = s_.estado.datos;
+  texTotJor_->setText(QString::number(d.TotalJornadas));
+  texTotOrd_->setText(QString::number(d.TotalOrdenes));
+  texPreApu_->setText(DeCp(std::string(Recorta(d.PrecioApuesta))));
+  lisSonido_->setCurrentRow(d.Sonido == "Si" ? 0 : 1);
+  texDelegacion_->setText(DeCp(d.CodigoDelegacion));
+  texReceptor_->setText(DeCp(d.CodigoReceptor));
+}
+
+void PantallaDatosGen::Rotula() {
+  const DatosGenerales& d = s_.estado.datos;
+  totJor_.boton->PonTexto(QStringLiteral("Total jornadas: ") +
+                          QString::fromStdString(TextoStr(d.TotalJornadas)));
+  totOrd_.boton->PonTexto(QStringLiteral("Total reducciones: ") +
+                          QString::fromStdString(TextoStr(d.TotalOrdenes)));
+  preApu_.boton->PonTexto(QStringLiteral("Precio apuesta: ") + DeCp(d.PrecioApuesta));
+  sonido_.boton->PonTexto(QStringLiteral("Sonido activado:  ") + DeCp(d.Sonido));
+  delega_.boton->PonTexto(QStringLiteral("Código Delegación: ") + DeCp(d.CodigoDelegacion));
+  receptor_.boton->PonTexto(QStringLiteral("Código Receptor: ") + DeCp(d.CodigoReceptor));
+}
+
+void PantallaDatosGen::Boton_MD(const Ajuste& a) {
+  if (aplicando_) return;
+  if (!s_.estado.ocupado && a.control->isHidden()) {
+    // Only one box is open at a time: the other one is applied first.
+    for (const Ajuste* otro : {&totJor_, &totOrd_, &preApu_, &sonido_, &delega_, &receptor_}) {
+      if (otro != &a && otro->control->isVisible()) Boton_MD(*otro);
+    }
+    s_.TocaSonido(kSonidoAccion);
+    a.boton->Dibuja(true);
+    a.control->show();
+    a.control->raise();
+    a.control->setFocus();
+    if (auto* caja = qobject_cast<QLineEdit*>(a.control)) caja->selectAll();
+    return;
+  }
+  if (!s_.estado.ocupado) s_.TocaSonido(kSonidoAjuste);
+  aplicando_ = true;  // hiding the control takes its focus away: that is not a second click
+  a.control->hide();
+  aplicando_ = false;
+  Aplica(a);
+  Rotula();
+  a.boton->Dibuja(false);
+}
+
+void PantallaDatosGen::Aplica(const Ajuste& a) {
+  DatosGenerales& d = s_.estado.datos;
+  if (a.control == texTotJor_ || a.control == texTotOrd_) {
+    auto* caja = static_cast<QLineEdit*>(a.control);
+    int16_t& total = a.control == texTotJor_ ? d.TotalJornadas : d.TotalOrdenes;
+    const int16_t valor = TotalDesdeTexto(ACp(caja->text()));
+    if (valor != total) MuestraGuardar();
+    total = valor;
+    caja->setText(QString::number(valor));
+  } else if (a.control == texPreApu_) {
+    const std::string precio = PrecioDesdeTexto(ACp(texPreApu_->text()));
+    const float valor = static_cast<float>(Val(precio));
+    if (valor != d.Precio) MuestraGuardar();
+    d.PrecioApuesta = precio;
+    d.Precio = valor;
+    texPreApu_->setText(DeCp(std::string(Recorta(precio))));
+  } else if (a.control == lisSonido_) {
+    const std::string valor = lisSonido_->currentRow() == 1 ? "No" : "Si";
+    if (valor != d.Sonido) MuestraGuardar();
+    d.Sonido = valor;
+  } else {
+    auto* caja = static_cast<QLineEdit*>(a.control);
+    const bool esDelegacion = a.control == texDelegacion_;
+    std::string& codigo = esDelegacion ? d.CodigoDelegacion : d.CodigoReceptor;
+    const std::string valor =
+        CodigoConCeros(ACp(caja->text()), esDelegacion ? kLargoDelegacion : kLargoReceptor);
+    if (valor != codigo) MuestraGuardar();
+    codigo = valor;
+    caja->setText(DeCp(valor));
+  }
+}
+
+void PantallaDatosGen::MuestraGuardar() {
+  guardar_->Dibuja(false);
+  guardar_->show();
+}
+
+void PantallaDatosGen::FiltraTecleo(QLineEdit* caja, bool admitePunto) {
+  const QString texto = caja->text();
+  const TextoFiltrado f = FiltraTexto(ACp(texto), caja->cursorPosition(), admitePunto);
+  const QString limpio = QString::fromStdString(f.texto);
+  if (limpio != texto) {
+    caja->setText(limpio);
+    caja->setCursorPosition(f.cursor);
+  }
+}
+
+void PantallaDatosGen::Guarda() {
+  // A box still open is applied first, so that what is saved is what the screen shows.
+  for (const Ajuste* a : {&totJor_, &totOrd_, &preApu_, &sonido_, &delega_, &receptor_}) {
+    if (a->control->isVisible()) Boton_MD(*a);
+  }
+  s_.TocaSonido(kSonidoAccion);
+  guardar_->Dibuja(true);
+  const int16_t error = GuardaDatosGenerales(s_.estado.rutaDatos, s_.estado.datos);
+  if (error != 0) {
+    guardar_->Dibuja(false);
+    s_.MuestraMensaje(
+        QStringLiteral("Datos generales"),
+        QStringLiteral("No se han podido guardar los datos generales en el fichero "
+                       "DATOSGEN.TVX (error %1). Compruebe que la carpeta de datos admite "
+                       "escritura y vuelva a pulsar Guardar datos.")
+            .arg(error),
+        4, 1, kContexto);
+    return;
+  }
+  guardados_ = s_.estado.datos;
+  Servicios::Espera(150);
+  guardar_->Dibuja(false);
+  s_.TocaSonido(kSonidoAccion);
+  Servicios::Espera(150);
+  guardar_->hide();
+}
+
+void PantallaDatosGen::done(int resultado) {
+  if (!cerrado_) {
+    cerrado_ = true;
+    // Settings not saved return to their saved values; the rest of the general data
+    // (the current jornada and order chosen elsewhere) stays as it is in memory.
+    CopiaAjustes(guardados_, s_.estado.datos);
+    AjustaActualATotales(s_.estado.datos);
+  }
+  Formulario::done(resultado);
+}
+
+const PantallaDatosGen::Ajuste* PantallaDatosGen::AjusteDe(QObject* control) const {
+  for (const Ajuste* a : {&totJor_, &totOrd_, &preApu_, &sonido_, &delega_, &receptor_}) {
+    if (a->control == control) return a;
+  }
+  return nullptr;
+}
+
+bool PantallaDatosGen::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() == QEvent::FocusOut) {
+    const Ajuste* a = AjusteDe(objeto);
+    if (a != nullptr && a->control->isVisible() && !aplicando_) Boton_MD(*a);
+  } else if (evento->type() == QEvent::KeyPress && objeto == lisSonido_) {
+    const auto* tecla = static_cast<QKeyEvent*>(evento);
+    if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
+      Boton_MD(sonido_);
+      return true;
+    }
+  }
+  return Formulario::eventFilter(objeto, evento);
+}
+
+}  // namespace zendo

@@ -1,0 +1,93 @@
+#include "gui/shell/formulario.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QScreen>
+
+#include "gui/shell/imagenes.h"
+#include "gui/shell/servicios.h"
+
+namespace zendo {
+
+void CentraFormulario(QWidget* formulario) {
+  QScreen* pantalla =
+      formulario->screen() ? formulario->screen() : QGuiApplication::primaryScreen();
+  if (pantalla == nullptr) return;
+  const QRect g = pantalla->geometry();
+  const QSize tam = formulario->frameGeometry().size().expandedTo(formulario->size());
+  formulario->move(g.x() + (g.width() - tam.width()) / 2,
+                   g.y() + (g.height() - 26 - tam.height()) / 2);
+}
+
+void IniciaFormulario(QWidget* formulario) {
+  for (int i = 1; i <= 2; ++i) {
+    const QString nombre = QStringLiteral("Pic_Emblema%1").arg(i);
+    auto* emblema = formulario->findChild<QLabel*>(nombre, Qt::FindDirectChildrenOnly);
+    if (emblema == nullptr) {
+      emblema = new QLabel(formulario);
+      emblema->setObjectName(nombre);
+      emblema->setPixmap(Emblema(i));
+      emblema->setFixedSize(48, 48);
+      emblema->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    const int x = i == 1 ? 10 : formulario->width() - 48 - 10;
+    emblema->move(x, 10);
+    emblema->show();
+  }
+}
+
+void DibujaMarco(QPainter& p, const QRect& zona) {
+  p.save();
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(255, 255, 255), 2));
+  p.drawRect(zona.adjusted(1, 1, -2, -2));
+  p.setPen(QPen(QColor(128, 128, 128), 2));
+  p.drawLine(zona.left() + 1, zona.bottom(), zona.right(), zona.bottom());
+  p.drawLine(zona.right(), zona.top() + 1, zona.right(), zona.bottom());
+  p.restore();
+}
+
+void PintaFondo(QPainter& p, const QRect& zona) {
+  QLinearGradient g(zona.topLeft(), zona.bottomLeft());
+  g.setColorAt(0, QColor(228, 232, 222));
+  g.setColorAt(1, QColor(196, 206, 190));
+  p.fillRect(zona, g);
+}
+
+Formulario::Formulario(Servicios& servicios, const QString& nombre, const QString& titulo,
+                       QWidget* padre)
+    : QDialog(padre), s_(servicios) {
+  setObjectName(nombre);
+  setWindowTitle(titulo);
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setModal(true);
+}
+
+void Formulario::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  PintaFondo(p, rect());
+  DibujaMarco(p, rect());
+}
+
+void Formulario::showEvent(QShowEvent* evento) {
+  QDialog::showEvent(evento);
+  // No button starts with the keyboard focus; Tab reaches them.
+  setFocus(Qt::OtherFocusReason);
+}
+
+QLabel* Formulario::PonTitulo(const QString& texto) {
+  auto* titulo = new QLabel(texto, this);
+  titulo->setObjectName(QStringLiteral("Lab_Titulo"));
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(17);
+  f.setBold(true);
+  titulo->setFont(f);
+  titulo->setStyleSheet(QStringLiteral("color: rgb(20, 52, 120);"));
+  titulo->setAlignment(Qt::AlignCenter);
+  titulo->setGeometry(66, 20, width() - 132, 30);
+  return titulo;
+}
+
+}  // namespace zendo

@@ -1,0 +1,212 @@
+// Start-up and the main menu.
+
+#include <filesystem>
+
+#include "apoyo_gui.h"
+#include "engine/core/datos_generales.h"
+#include "engine/core/texto.h"
+#include "gui/pantallas.h"
+#include "gui/shell/arranque.h"
+#include "gui/shell/menu.h"
+
+using namespace zendo;
+using namespace zendo::prueba;
+
+namespace {
+
+const std::string kLineaDefecto =
+    "1,\"30/08/09\",1,1,0,0,0,0,1,55,30,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
+
+}  // namespace
+
+class PruebaArranque : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void PrimerArranqueConCarpetaVacia() {
+    Entorno e;
+    auto menu = Arranca(e.servicios, QSize(1024, 600), RegistraPantallas);
+    QVERIFY(menu != nullptr);
+    QVERIFY(menu->isVisible());
+    QCOMPARE(menu->objectName(), QStringLiteral("zendo"));
+    // The message about the missing file, once, in the system message box.
+    QCOMPARE(e.mensajero.avisos.size(), std::size_t{1});
+    QCOMPARE(e.mensajero.avisos[0],
+             QStringLiteral("No se encuentra el fichero de datos generales DATOSGEN.TVX.\r\nSe "
+                            "ha procedido a crearlo automáticamente con los valores "
+                            "establecidos por defecto."));
+    QCOMPARE(Bytes(e.ruta("DATOSGEN.TVX")), kLineaDefecto);
+    QCOMPARE(e.estado.datos.Jornada, int16_t{1});
+    QCOMPARE(e.estado.datos.Orden, int16_t{1});
+    // Then the greeting.
+    QCOMPARE(e.mensajero.mensajes.size(), std::size_t{1});
+    const Mensaje& saludo = e.mensajero.mensajes[0];
+    QCOMPARE(saludo.titulo, std::string("Zendo 3.4"));
+    QCOMPARE(saludo.texto, Cp("Si desea consultar una descripción general de este  programa  "
+                              "para  conocer  rápidamente su funcionamiento, pulse el botón de "
+                              "Ayuda."));
+    QCOMPARE(saludo.lineas, 3);
+    QCOMPARE(saludo.botones, 1);
+    QCOMPARE(saludo.contexto, 1120);
+
+    // A second start reads the file without a message.
+    Entorno otro;
+    otro.estado.rutaDatos = e.estado.rutaDatos;
+    auto menu2 = Arranca(otro.servicios, QSize(1024, 600), RegistraPantallas);
+    QVERIFY(otro.mensajero.avisos.empty());
+  }
+
+  void PantallaEstrecha() {
+    Entorno e;
+    auto menu = Arranca(e.servicios, QSize(640, 480), RegistraPantallas);
+    QVERIFY(menu == nullptr);
+    QCOMPARE(e.mensajero.mensajes.size(), std::size_t{1});
+    const Mensaje& m = e.mensajero.mensajes[0];
+    QCOMPARE(Utf(m.titulo), QStringLiteral("Resolución de pantalla"));
+    QVERIFY(Utf(m.texto).contains(QStringLiteral("pantalla es  de  (640x480).   Debería")));
+    QCOMPARE(m.lineas, 7);
+    QCOMPARE(m.botones, 1);
+    QCOMPARE(m.contexto, 1040);
+    // Nothing was read or written.
+    QVERIFY(!std::filesystem::exists(e.ruta("DATOSGEN.TVX")));
+    QVERIFY(e.mensajero.avisos.empty());
+  }
+
+  void OtrosErroresDeLectura() {
+    Entorno e;
+    // DATOSGEN.TVX that cannot be read as a file, whoever runs the test.
+    std::filesystem::create_directory(e.ruta("DATOSGEN.TVX"));
+    auto menu = Arranca(e.servicios, QSize(1280, 1024), RegistraPantallas);
+    QVERIFY(menu != nullptr);
+    QCOMPARE(e.mensajero.avisos.size(), std::size_t{1});
+    QVERIFY(e.mensajero.avisos[0].startsWith(QStringLiteral("LDG ERROR ")));
+    QCOMPARE(e.estado.datos, DatosGenerales{});
+  }
+
+  void BotonesDelMenu() {
+    Entorno e;
+    auto menu = Arranca(e.servicios, QSize(1280, 1024), RegistraPantallas);
+    const char* textos[] = {"DATOS DE JORNADAS",       "REDUCCIÓN DE APUESTAS",
+                            "CONSULTA DE REDUCCIONES", "SALIDA DE DATOS",
+                            "ESCRUTINIO DE ACIERTOS",  "DATOS GENERALES",
+                            "BORRADO DE DATOS"};
+    for (int i = 1; i <= 7; ++i) {
+      Boton* b = Control(menu.get(), QStringLiteral("Pic_Boton%1").arg(i));
+      QCOMPARE(b->texto(), QString::fromUtf8(textos[i - 1]));
+      QCOMPARE(b->width(), 215);
+    }
+    // A button whose screen does not exist yet is disabled and does nothing.
+    MenuPrincipal vacio(e.servicios);
+    e.sonido.tocados.clear();
+    for (int i = 1; i <= 7; ++i) {
+      QVERIFY(!Control(&vacio, QStringLiteral("Pic_Boton%1").arg(i))->isEnabled());
+    }
+    Pulsa(&vacio, "Pic_Boton3");
+    QVERIFY(e.sonido.tocados.empty());
+    int creadas = 0;
+    vacio.PonPantalla(3, [&](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
+      ++creadas;
+      auto d = std::make_unique<QDialog>(padre);
+      d->setObjectName(QStringLiteral("consredu"));
+      (void)s;
+      return d;
+    });
+    QVERIFY(Control(&vacio, "Pic_Boton3")->isEnabled());
+    // Each click builds the screen afresh.
+    for (int vez = 0; vez < 2; ++vez) {
+      AlAbrirModal("consredu", [](QDialog* d) { d->reject(); });
+      Pulsa(&vacio, "Pic_Boton3");
+    }
+    QCOMPARE(creadas, 2);
+
+    Pulsa(menu.get(), "Pic_BotAyuda");
+    QCOMPARE(e.ayuda.temas.back(), 1110);
+  }
+
+  // Every enabled menu button opens its own screen, modal, and is drawn pressed while the
+  // screen is open.
+  void CadaBotonAbreSuPantallaModal() {
+    const char* pantallas[] = {"jornadas", "reducir",  "consredu", "salida",
+                               "escrutin", "datosgen", "borrar"};
+    Entorno e;
+    auto menu = Arranca(e.servicios, QSize(1280, 1024), RegistraPantallas);
+    int abiertas = 0;
+    for (int i = 1; i <= 7; ++i) {
+      const QString boton = QStringLiteral("Pic_Boton%1").arg(i);
+      if (!Control(menu.get(), boton)->isEnabled()) continue;
+      bool modal = false;
+      bool pulsadoMientras = false;
+      AlAbrirModal(pantallas[i - 1], [&](QDialog* d) {
+        modal = d->isModal() && d->isVisible();
+        pulsadoMientras = Control(menu.get(), boton)->pulsado();
+        d->reject();
+      });
+      e.sonido.tocados.clear();
+      Pulsa(menu.get(), boton);
+      QVERIFY2(modal, pantallas[i - 1]);
+      QVERIFY(pulsadoMientras);
+      QVERIFY(!Control(menu.get(), boton)->pulsado());
+      QCOMPARE(e.sonido.tocados.front(), 6);
+      ++abiertas;
+    }
+    QVERIFY(abiertas >= 2);
+    QVERIFY(Control(menu.get(), "Pic_Boton6")->isEnabled());
+    QVERIFY(Control(menu.get(), "Pic_Boton7")->isEnabled());
+  }
+
+  void SalirDeUnaPantallaVuelveAlMenu() {
+    Entorno e;
+    auto menu = Arranca(e.servicios, QSize(1280, 1024), RegistraPantallas);
+    AlAbrirModal("borrar", [](QDialog* d) { Pulsa(d, "Pic_BotSalir"); });
+    e.sonido.tocados.clear();
+    Pulsa(menu.get(), "Pic_Boton7");
+    QCOMPARE(e.sonido.tocados, (std::vector<int>{6, 5}));
+    QVERIFY(menu->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+  }
+
+  void SalirGuardaYBorraElFicheroDeTrabajo() {
+    Entorno e;
+    auto menu = Arranca(e.servicios, QSize(1280, 1024), RegistraPantallas);
+    e.estado.datos.Jornada = 12;
+    e.estado.datos.Orden = 3;
+    PonBytes(e.ruta("FORBOLW.TVX"), "x");
+    Pulsa(menu.get(), "Pic_BotSalir");
+    QVERIFY(!menu->isVisible());
+    QVERIFY(!std::filesystem::exists(e.ruta("FORBOLW.TVX")));
+    QCOMPARE(e.sonido.tocados.back(), 5);
+    QVERIFY(Bytes(e.ruta("DATOSGEN.TVX")).rfind("12,\"30/08/09\",3,", 0) == 0);
+
+    // Without a work file, leaving by closing the window ends as well.
+    Entorno otro;
+    auto menu2 = Arranca(otro.servicios, QSize(1280, 1024), RegistraPantallas);
+    otro.estado.datos.Orden = 7;
+    QVERIFY(menu2->close());
+    QVERIFY(Bytes(otro.ruta("DATOSGEN.TVX")).rfind("1,\"30/08/09\",7,", 0) == 0);
+  }
+
+  void SalirConLaCarpetaSinEscritura() {
+    Entorno e;
+    auto menu = Arranca(e.servicios, QSize(1280, 1024), RegistraPantallas);
+    const std::string antes = Bytes(e.ruta("DATOSGEN.TVX"));
+    // The new file cannot take the old one's place: a folder holds its name.
+    std::filesystem::remove(e.ruta("DATOSGEN.TVX"));
+    std::filesystem::create_directory(e.ruta("DATOSGEN.TVX"));
+    e.estado.datos.Jornada = 9;
+    e.mensajero.mensajes.clear();
+    e.mensajero.respuestas = {false};  // Cancelar: stay in the program
+    QVERIFY(!menu->close());
+    QVERIFY(menu->isVisible());
+    QCOMPARE(e.mensajero.mensajes.size(), std::size_t{1});
+    QVERIFY(Utf(e.mensajero.mensajes[0].texto).contains(QStringLiteral("DATOSGEN.TVX")));
+    QCOMPARE(e.mensajero.mensajes[0].botones, 2);
+    // The program is still usable; once the folder is fixed, leaving saves.
+    std::filesystem::remove(e.ruta("DATOSGEN.TVX"));
+    QVERIFY(menu->close());
+    QVERIFY(Bytes(e.ruta("DATOSGEN.TVX")).rfind("9,", 0) == 0);
+    QVERIFY(antes != Bytes(e.ruta("DATOSGEN.TVX")));
+  }
+};
+
+QTEST_MAIN(PruebaArranque)
+#include "arranque_test.moc"
