@@ -15,6 +15,7 @@
 #include "engine/core/texto.h"
 #include "engine/reduction/cifras.h"
 #include "engine/reduction/comprobaciones.h"
+#include "engine/reduction/edicion.h"
 #include "engine/reduction/externo.h"
 #include "engine/reduction/panel.h"
 
@@ -89,6 +90,8 @@ int Ejecuta(const Argumentos& a) {
                  std::to_string(*jornada) + " y el orden " + std::to_string(*orden) + ".");
     return kSalidaError;
   }
+  // Loading the screen rebuilds the error lists, which lowers a bound above the multiples.
+  if (r.Metodo == kMetodoColumnaProbable) ReconstruyeListasErrores(r);
   const CargaExterno externo = CargaArchivoExterno(*ruta, r);
   if (externo.mensaje) ImprimeError(externo.mensaje->texto);
   const Cifras c = RecalculaReduccion(r, externo.externo);

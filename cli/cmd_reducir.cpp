@@ -12,6 +12,7 @@
 #include "engine/core/texto.h"
 #include "engine/reduction/cifras.h"
 #include "engine/reduction/comprobaciones.h"
+#include "engine/reduction/edicion.h"
 #include "engine/reduction/externo.h"
 #include "engine/reduction/generacion.h"
 
@@ -99,6 +100,8 @@ int Reducir(const Argumentos& a) {
   }
 
   // As the screen loads it: the external file, then the figures, then the checks.
+  // Loading the screen rebuilds the error lists, which lowers a bound above the multiples.
+  if (r.Metodo == kMetodoColumnaProbable) ReconstruyeListasErrores(r);
   const CargaExterno carga = CargaArchivoExterno(*datos, r);
   if (carga.mensaje) MuestraMensaje(*carga.mensaje);
   const Cifras cifras = RecalculaReduccion(r, carga.externo);

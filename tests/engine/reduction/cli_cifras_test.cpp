@@ -139,3 +139,24 @@ TEST(CliCifras, ComprobarDaElPrimerMensajeOLaPregunta) {
 
 }  // namespace
 }  // namespace zendo
+
+namespace zendo {
+namespace {
+
+TEST(CliCifras, CargarRebajaLosErroresPorEncimaDeLosMultiplos) {
+  // A record written elsewhere with bounds 5 and 4 over three multiples: the screen's load
+  // lowers both to 3, and the figures follow.
+  prueba::CarpetaTemporal d;
+  Reduccion r = ReduccionNueva(3, 1, kMetodoColumnaProbable);
+  r.Partido[1] = {{0, 1, 1, 0}, 2, true, 1};
+  r.Partido[2] = {{0, 1, 1, 0}, 2, true, 2};
+  r.Partido[3] = {{0, 1, 1, 1}, 3, true, 3};
+  r.MinErrores = 5;
+  r.MaxErrores = 4;
+  ASSERT_EQ(GuardaRegistroBases(d.ruta(), ConstruyeRegistroBases(r)).error, 0);
+  const std::string json = Cifras(d, 1);
+  EXPECT_EQ(Valores(json, "NumApuestas"), std::vector<double>{2});
+}
+
+}  // namespace
+}  // namespace zendo
