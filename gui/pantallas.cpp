@@ -2,11 +2,15 @@
 
 #include "gui/screens/borrar.h"
 #include "gui/screens/datosgen.h"
+#include "gui/screens/jornadas.h"
 #include "gui/shell/menu.h"
 
 namespace zendo {
 
 void RegistraPantallas(MenuPrincipal& menu) {
+  menu.PonPantalla(1, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
+    return std::make_unique<PantallaJornadas>(s, padre);
+  });
   menu.PonPantalla(6, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaDatosGen>(s, padre);
   });

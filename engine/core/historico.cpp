@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "engine/core/fichero.h"
 #include "engine/core/formato.h"
 #include "engine/core/jornadas.h"
 #include "engine/core/texto.h"
@@ -25,6 +26,8 @@ ListaHistorico RellenaLisDatos(const std::filesystem::path& rutaDatos, int jorna
                                int ordenActual) {
   ListaHistorico h;
   const ListaIndice indice = LeeIndice(rutaDatos);
+  // Without an index there is simply no reduction to list.
+  if (indice.estado.error == kErrNoEncontrado) return h;
   h.estado = indice.estado;
   std::map<int, std::string> fechas;  // each jornada record is read once
   const std::string claveActual = DosDigitos(jornadaActual) + DosDigitos(ordenActual);

@@ -40,6 +40,9 @@ TEST(Historico, LaPaginaDeLaReduccionActualYLasFechas) {
 
 TEST(Historico, SoloRegistrosBorradosDaUnaPaginaVacia) {
   CarpetaTemporal dir;
+  const ListaHistorico sinIndice = RellenaLisDatos(dir.ruta(), 1, 1);
+  EXPECT_TRUE(sinIndice.lineas.empty());
+  EXPECT_EQ(sinIndice.estado.error, 0);
   EscribeBytes(dir / "BASES.TVX", "0000" + std::string(391, ' ') + "\r\n");
   const ListaHistorico h = RellenaLisDatos(dir.ruta(), 1, 1);
   EXPECT_TRUE(h.lineas.empty());

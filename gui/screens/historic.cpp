@@ -1,0 +1,419 @@
+#include "gui/screens/historic.h"
+
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+
+#include "engine/core/historico.h"
+#include "engine/screens/pagina_historico.h"
+#include "gui/shell/boton.h"
+#include "gui/shell/imagenes.h"
+#include "gui/shell/servicios.h"
+#include "gui/shell/texto_qt.h"
+
+namespace zendo {
+namespace {
+
+constexpr int kAncho = kAnchoPaginaHistorico + 40;
+constexpr int kAlto = 610;
+constexpr int kXCarpeta = 20;
+constexpr int kYCarpeta = 110;
+constexpr int kAltoTitulo = 18;
+constexpr int kAltoCarpeta = kLineasPagina * kAltoFilaHistorico;
+const QColor kColorTitulo(0, 0, 192);
+const QColor kGrisClaro(240, 240, 240);
+const QColor kGrisOscuro(224, 224, 224);
+const QColor kGrisColumna(192, 192, 192);
+
+// The font of the lines: the largest fixed-pitch size whose 94 characters fit before the
+// delete symbol.
+QFont FuenteLineas(double* anchoCaracter) {
+  QFont f(QStringLiteral("Courier New"));
+  f.setStyleHint(QFont::Monospace);
+  f.setFixedPitch(true);
+  const double espacio = kFinTextoHistorico - kXTextoHistorico;
+  for (int px = 13; px >= 7; --px) {
+    f.setPixelSize(px);
+    const QFontMetricsF m(f);
+    *anchoCaracter = m.horizontalAdvance(QString(100, QLatin1Char('W'))) / 100.0;
+    if (*anchoCaracter * kCaracteresLineaHistorico <= espacio) break;
+  }
+  return f;
+}
+
+// A text laid out character by character on the grid of the columns, so that the fields
+// line up whatever the font.
+void DibujaTextoEnRejilla(QPainter& p, double x, int yBase, double ancho, const QString& texto) {
+  for (int i = 0; i < texto.size(); ++i) {
+    if (texto.at(i) != QLatin1Char(' ')) p.drawText(QPointF(x + i * ancho, yBase), texto.at(i));
+  }
+}
+
+void DibujaColumnas(QPainter& p, double anchoCaracter, int arriba, int abajo) {
+  p.setPen(kGrisColumna);
+  for (double s : SeparadoresHistorico()) {
+    const int x = kXTextoHistorico + static_cast<int>(s * anchoCaracter);
+    p.drawLine(x, arriba, x, abajo);
+  }
+  const int xFin = (kFinTextoHistorico + kXSimboloBorrar) / 2;
+  p.drawLine(xFin, arriba, xFin, abajo);
+}
+
+// The delete symbol: a small framed picture with white highlights and a red cross.
+const QPixmap& SimboloBorrar() {
+  static const QPixmap simbolo = [] {
+    QPixmap img(kLadoSimboloBorrar, kLadoSimboloBorrar);
+    img.fill(QColor(232, 232, 232));
+    QPainter p(&img);
+    p.setPen(QColor(255, 255, 255));
+    p.drawLine(1, 1, kLadoSimboloBorrar - 2, 1);
+    p.drawLine(1, 1, 1, kLadoSimboloBorrar - 2);
+    p.setPen(QColor(144, 144, 144));
+    p.drawRect(0, 0, kLadoSimboloBorrar - 1, kLadoSimboloBorrar - 1);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(200, 30, 30), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(6, 6), QPointF(14, 14));
+    p.drawLine(QPointF(14, 6), QPointF(6, 14));
+    return img;
+  }();
+  return simbolo;
+}
+
+// A paging button Pic_BotAdeAtr(i), 29 pixels wide, drawn from the button strip with an
+// arrow: 1 the start, 2 back a page, 3 forward a page, 4 the end.
+class BotonPagina : public QWidget {
+ public:
+  BotonPagina(int indice, const QString& ayuda, std::function<void()> alPulsar, QWidget* padre)
+      : QWidget(padre), indice_(indice), alPulsar_(std::move(alPulsar)) {
+    setObjectName(QStringLiteral("Pic_BotAdeAtr%1").arg(indice));
+    setToolTip(ayuda);
+    setAccessibleName(ayuda);
+    setFixedSize(29, 24);
+    setCursor(CursorZendo(kCursorManoIndice));
+    setFocusPolicy(Qt::TabFocus);
+  }
+
+  void Dibuja(bool pulsado) {
+    pulsado_ = pulsado;
+    if (isVisible()) repaint();
+  }
+  bool pulsado() const { return pulsado_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QPixmap& tira = TiraBotones();
+    const int fila = pulsado_ ? 25 : 0;
+    p.drawPixmap(0, 0, tira, 0, fila, 3, 24);
+    p.drawPixmap(QRect(3, 0, width() - 6, 24), tira, QRect(3, fila, 1, 24));
+    p.drawPixmap(width() - 3, 0, tira, 4, fila, 3, 24);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(pulsado_ ? QColor(160, 255, 64) : QColor(255, 255, 255));
+    const bool atras = indice_ <= 2;
+    const bool tope = indice_ == 1 || indice_ == 4;
+    const double centro = width() / 2.0 + (tope ? (atras ? 2 : -2) : 0);
+    QPainterPath flecha;
+    if (atras) {
+      flecha.moveTo(centro - 4, 12);
+      flecha.lineTo(centro + 4, 6.5);
+      flecha.lineTo(centro + 4, 17.5);
+    } else {
+      flecha.moveTo(centro + 4, 12);
+      flecha.lineTo(centro - 4, 6.5);
+      flecha.lineTo(centro - 4, 17.5);
+    }
+    flecha.closeSubpath();
+    p.drawPath(flecha);
+    if (tope) p.drawRect(QRectF(atras ? centro - 7 : centro + 5, 6.5, 2, 11));
+    if (hasFocus()) {
+      p.setPen(QPen(QColor(255, 255, 255, 160), 1, Qt::DotLine));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+  }
+  void mousePressEvent(QMouseEvent* evento) override {
+    if (evento->button() == Qt::LeftButton || evento->button() == Qt::RightButton) {
+      evento->accept();
+      alPulsar_();
+    }
+  }
+  void keyPressEvent(QKeyEvent* evento) override {
+    if (evento->key() == Qt::Key_Space || evento->key() == Qt::Key_Return ||
+        evento->key() == Qt::Key_Enter) {
+      alPulsar_();
+      return;
+    }
+    QWidget::keyPressEvent(evento);
+  }
+
+ private:
+  int indice_;
+  std::function<void()> alPulsar_;
+  bool pulsado_ = false;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// The page
+
+CarpetaHistorico::CarpetaHistorico(Servicios& servicios, QWidget* padre)
+    : QWidget(padre), s_(servicios) {
+  setObjectName(QStringLiteral("Pic_Carpeta"));
+  setAccessibleName(QStringLiteral("Reducciones guardadas"));
+  setFixedSize(kAnchoPaginaHistorico, kAltoCarpeta);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  fuente_ = FuenteLineas(&anchoCaracter_);
+}
+
+void CarpetaHistorico::PonPagina(const std::vector<std::string>* lineas, int primeraLinea) {
+  lineas_ = lineas;
+  primeraLinea_ = primeraLinea;
+  filaTeclado_ = 0;
+  filaRaton_ = kSinFila;
+  update();
+}
+
+int CarpetaHistorico::HallaCualLinea(QPoint punto) {
+  const int n = lineas_ != nullptr ? static_cast<int>(lineas_->size()) : 0;
+  filaRaton_ = zendo::HallaCualLinea(punto.x(), punto.y(), primeraLinea_, n);
+  s_.PonCursor(this, filaRaton_ != kSinFila ? kCursorManoIndice : kCursorDefecto);
+  return filaRaton_;
+}
+
+void CarpetaHistorico::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  for (int fila = 0; fila < kLineasPagina; ++fila) {
+    p.fillRect(0, fila * kAltoFilaHistorico, width(), kAltoFilaHistorico,
+               fila % 2 == 0 ? kGrisClaro : kGrisOscuro);
+  }
+  DibujaColumnas(p, anchoCaracter_, 0, height());
+  p.setFont(fuente_);
+  const QFontMetrics m(fuente_);
+  const int n = lineas_ != nullptr ? static_cast<int>(lineas_->size()) : 0;
+  for (int fila = 0; fila < kLineasPagina; ++fila) {
+    const int linea = primeraLinea_ + fila;
+    if (linea < 1 || linea > n) continue;
+    const int arriba = fila * kAltoFilaHistorico;
+    const int base = arriba + (kAltoFilaHistorico + m.ascent() - m.descent()) / 2;
+    p.setPen(Qt::black);
+    DibujaTextoEnRejilla(p, kXTextoHistorico, base, anchoCaracter_,
+                         DeCp((*lineas_)[static_cast<std::size_t>(linea - 1)]));
+    p.drawPixmap(kXSimboloBorrar, arriba + 3, SimboloBorrar());
+    if (hasFocus() && fila == filaTeclado_) {
+      p.setPen(QPen(QColor(0, 0, 160), 1, Qt::DotLine));
+      p.drawRect(1, arriba + 2, kFinTextoHistorico, kAltoFilaHistorico - 5);
+    }
+  }
+}
+
+void CarpetaHistorico::mouseMoveEvent(QMouseEvent* evento) {
+  HallaCualLinea(evento->position().toPoint());
+}
+
+void CarpetaHistorico::leaveEvent(QEvent*) {
+  filaRaton_ = kSinFila;
+  s_.PonCursor(this, kCursorDefecto);
+}
+
+void CarpetaHistorico::mousePressEvent(QMouseEvent* evento) {
+  const QPoint punto = evento->position().toPoint();
+  // Only where the pointing hand shows.
+  if (HallaCualLinea(punto) == kSinFila) return;
+  const int n = lineas_ != nullptr ? static_cast<int>(lineas_->size()) : 0;
+  const ClicHistorico c = ClicEnHistorico(punto.x(), punto.y(), primeraLinea_, n);
+  if (c.accion == AccionHistorico::Elegir) emit elegida(c.linea);
+  if (c.accion == AccionHistorico::Borrar) emit borrada(c.linea);
+}
+
+void CarpetaHistorico::keyPressEvent(QKeyEvent* evento) {
+  const int n = lineas_ != nullptr ? static_cast<int>(lineas_->size()) : 0;
+  const int enPagina = std::clamp(n - primeraLinea_ + 1, 0, kLineasPagina);
+  switch (evento->key()) {
+    case Qt::Key_Up:
+      if (filaTeclado_ > 0) --filaTeclado_;
+      update();
+      return;
+    case Qt::Key_Down:
+      if (filaTeclado_ + 1 < enPagina) ++filaTeclado_;
+      update();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (filaTeclado_ < enPagina) emit elegida(primeraLinea_ + filaTeclado_);
+      return;
+    case Qt::Key_Delete:
+      if (filaTeclado_ < enPagina) emit borrada(primeraLinea_ + filaTeclado_);
+      return;
+    case Qt::Key_Home:
+      emit paginada(1);
+      return;
+    case Qt::Key_PageUp:
+      emit paginada(2);
+      return;
+    case Qt::Key_PageDown:
+      emit paginada(3);
+      return;
+    case Qt::Key_End:
+      emit paginada(4);
+      return;
+    default:
+      QWidget::keyPressEvent(evento);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// The screen
+
+PantallaHistorico::PantallaHistorico(Servicios& servicios, QWidget* padre)
+    : Formulario(servicios, QStringLiteral("historic"),
+                 QStringLiteral("Fichero Histórico de resultados"), padre) {
+  setFixedSize(kAncho, kAlto);
+  PonTitulo(windowTitle());
+
+  lisDatos_ = new QListWidget(this);
+  lisDatos_->setObjectName(QStringLiteral("Lis_Datos"));
+  lisDatos_->hide();
+
+  carpeta_ = new CarpetaHistorico(s_, this);
+  carpeta_->move(kXCarpeta, kYCarpeta);
+  connect(carpeta_, &CarpetaHistorico::elegida, this, &PantallaHistorico::Elige);
+  connect(carpeta_, &CarpetaHistorico::borrada, this, &PantallaHistorico::Borra);
+  connect(carpeta_, &CarpetaHistorico::paginada, this, &PantallaHistorico::Pagina);
+
+  const std::array<QString, 4> ayudas = {
+      QStringLiteral(" Ir al principio "), QStringLiteral(" Retroceder una página "),
+      QStringLiteral(" Avanzar una página "), QStringLiteral(" Ir al final ")};
+  const int yPaginas = kYCarpeta + kAltoCarpeta + 14;
+  const int xPaginas = (kAncho - (4 * 29 + 3 * 6)) / 2;
+  for (int i = 1; i <= 4; ++i) {
+    auto* b = new BotonPagina(
+        i, ayudas[static_cast<std::size_t>(i - 1)], [this, i] { Pagina(i); }, this);
+    b->move(xPaginas + (i - 1) * 35, yPaginas);
+  }
+
+  auto* ayuda = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
+                          QStringLiteral("Ayuda de Fichero histórico"), this);
+  auto* salir = new Boton(QStringLiteral("Pic_BotSalir"), ImagenFija::Salir,
+                          QStringLiteral("Salir de Fichero histórico"), this);
+  ayuda->move(24, kAlto - 36 - 16);
+  salir->move(kAncho - 36 - 24, kAlto - 36 - 16);
+  connect(ayuda, &Boton::pulsadoRaton, this, [this] {
+    s_.TocaSonido(kSonidoAyuda);
+    s_.AbreAyuda(kContextoHistorico);
+  });
+  connect(salir, &Boton::pulsadoRaton, this, [this] {
+    s_.TocaSonido(kSonidoSalir);
+    reject();
+  });
+
+  RellenaLisDatos(true);
+  IniciaFormulario(this);
+  CentraFormulario(this);
+}
+
+void PantallaHistorico::PonColumnasMarcadas(int columnasMarcadas,
+                                            std::function<void()> borraMarcadas) {
+  columnasMarcadas_ = columnasMarcadas;
+  borraMarcadas_ = std::move(borraMarcadas);
+}
+
+void PantallaHistorico::RellenaLisDatos(bool paginaDeLaActual) {
+  const int jornada = s_.estado.datos.Jornada;
+  const int orden = s_.estado.datos.Orden;
+  const ListaHistorico h = zendo::RellenaLisDatos(s_.estado.rutaDatos, jornada, orden);
+  // Without an index there is simply nothing stored yet.
+  if (h.estado.error != 0 && h.estado.error != 53) s_.AvisoSistema(DeCp(h.estado.mensaje));
+  lineas_ = h.lineas;
+  lisDatos_->clear();
+  bool hayActual = false;
+  for (const auto& l : lineas_) {
+    lisDatos_->addItem(DeCp(l));
+    hayActual = hayActual || (JornadaDeLinea(l) == jornada && OrdenDeLinea(l) == orden);
+  }
+  if (paginaDeLaActual || hayActual) primeraLinea_ = h.primeraLinea;
+  // A page never starts past the last line (after deleting the last line of a page).
+  const int n = static_cast<int>(lineas_.size());
+  if (primeraLinea_ > n) primeraLinea_ = PaginaHistorico(4, 1, n);
+  if (primeraLinea_ < 1) primeraLinea_ = 1;
+  carpeta_->PonPagina(&lineas_, primeraLinea_);
+}
+
+void PantallaHistorico::Pagina(int boton) {
+  auto* b =
+      static_cast<BotonPagina*>(findChild<QWidget*>(QStringLiteral("Pic_BotAdeAtr%1").arg(boton)));
+  s_.TocaSonido(kSonidoAccion);
+  if (b != nullptr) b->Dibuja(true);
+  Servicios::Espera(100);
+  if (b != nullptr) b->Dibuja(false);
+  primeraLinea_ = PaginaHistorico(boton, primeraLinea_, static_cast<int>(lineas_.size()));
+  carpeta_->PonPagina(&lineas_, primeraLinea_);
+}
+
+void PantallaHistorico::Elige(int linea) {
+  if (linea < 1 || linea > static_cast<int>(lineas_.size())) return;
+  const std::string& l = lineas_[static_cast<std::size_t>(linea - 1)];
+  const int jornada = JornadaDeLinea(l);
+  const int orden = OrdenDeLinea(l);
+  if (columnasMarcadas_ > 0 && borraMarcadas_) {
+    borraMarcadas_();
+  } else if (jornada >= 1 && orden >= 1) {  // a damaged record's key is no reduction to load
+    s_.estado.datos.Jornada = static_cast<int16_t>(jornada);
+    s_.estado.datos.Orden = static_cast<int16_t>(orden);
+    vieneDeHistorico_ = true;
+  }
+  accept();
+}
+
+void PantallaHistorico::Borra(int linea) {
+  if (linea < 1 || linea > static_cast<int>(lineas_.size())) return;
+  const std::string l = lineas_[static_cast<std::size_t>(linea - 1)];
+  const int jornada = JornadaDeLinea(l);
+  const int orden = OrdenDeLinea(l);
+  if (!s_.MuestraMensaje(MensajeBorrarReduccion(jornada, orden))) return;
+  const EstadoIndice e = BorraReduccion(s_.estado.rutaDatos, jornada, orden);
+  if (e.error != 0) s_.AvisoSistema(DeCp(e.mensaje));
+  const auto esActual = [this](const std::string& x) {
+    return JornadaDeLinea(x) == s_.estado.datos.Jornada && OrdenDeLinea(x) == s_.estado.datos.Orden;
+  };
+  const bool estabaLaActual = std::any_of(lineas_.begin(), lineas_.end(), esActual);
+  RellenaLisDatos(false);
+  if (estabaLaActual && std::none_of(lineas_.begin(), lineas_.end(), esActual)) {
+    borroLaActual_ = true;
+  }
+}
+
+void PantallaHistorico::paintEvent(QPaintEvent* evento) {
+  Formulario::paintEvent(evento);
+  QPainter p(this);
+  const QRect titulos(kXCarpeta, kYCarpeta - 2 * kAltoTitulo, kAnchoPaginaHistorico,
+                      2 * kAltoTitulo);
+  p.fillRect(titulos, QColor(250, 250, 250));
+  p.setPen(kGrisColumna);
+  p.drawLine(titulos.bottomLeft(), titulos.bottomRight());
+  p.translate(kXCarpeta, 0);
+  p.setFont(carpeta_->fuente());
+  p.setPen(kColorTitulo);
+  const QFontMetrics m(carpeta_->fuente());
+  const auto filas = TitulosHistorico();
+  for (int i = 0; i < 2; ++i) {
+    const int base = titulos.top() + i * kAltoTitulo + (kAltoTitulo + m.ascent() - m.descent()) / 2;
+    DibujaTextoEnRejilla(p, kXTextoHistorico, base, carpeta_->anchoCaracter(),
+                         DeCp(filas[static_cast<std::size_t>(i)]));
+  }
+}
+
+bool AbreHistorico(Servicios& servicios, QWidget* padre, int columnasMarcadas,
+                   std::function<void()> borraMarcadas) {
+  PantallaHistorico historico(servicios, padre);
+  historico.PonColumnasMarcadas(columnasMarcadas, std::move(borraMarcadas));
+  historico.exec();
+  return historico.vieneDeHistorico();
+}
+
+}  // namespace zendo

@@ -1,0 +1,356 @@
+#include "gui/screens/jornadas.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <algorithm>
+
+#include "engine/core/formato.h"
+#include "engine/core/jornadas.h"
+#include "engine/shell/textos.h"
+#include "gui/screens/equipos.h"
+#include "gui/shell/boton.h"
+#include "gui/shell/servicios.h"
+#include "gui/shell/texto_qt.h"
+
+namespace zendo {
+namespace {
+
+constexpr int kAncho = 600;
+constexpr int kAlto = 600;
+constexpr int kFilaBotones = 66;
+constexpr int kXMarco = 30;
+constexpr int kYMarco = 100;
+constexpr int kAltoFila = 25;
+
+QLineEdit* CajaFecha(const QString& nombre, int x, QWidget* padre) {
+  auto* caja = new QLineEdit(padre);
+  caja->setObjectName(nombre);
+  caja->setGeometry(x, 6, 26, 22);
+  caja->setAlignment(Qt::AlignCenter);
+  return caja;
+}
+
+}  // namespace
+
+bool FiltraCajaCp1252(QLineEdit* caja, std::size_t maximo, std::string_view prohibidos) {
+  const QString texto = caja->text();
+  const int cursor = caja->cursorPosition();
+  // Only characters Windows-1252 holds are kept; each of them is one byte and one QChar.
+  std::string bytes;
+  int cursorBytes = 0;
+  for (int i = 0; i < texto.size();) {
+    const int largo = texto.at(i).isHighSurrogate() && i + 1 < texto.size() ? 2 : 1;
+    const ConversionCp1252 c = Utf8ACp1252(texto.mid(i, largo).toStdString());
+    if (c.ok && c.texto.size() == 1) {
+      bytes += c.texto;
+      if (i < cursor) ++cursorBytes;
+    }
+    i += largo;
+  }
+  const TextoTecleado t = LimitaTecleo(bytes, cursorBytes, maximo, prohibidos);
+  const QString limpio = DeCp(t.texto);
+  if (limpio == texto) return false;
+  caja->setText(limpio);
+  caja->setCursorPosition(t.cursor);
+  return true;
+}
+
+PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
+    : Formulario(servicios, QStringLiteral("jornadas"), QStringLiteral("Datos de jornadas"),
+                 padre) {
+  setFixedSize(kAncho, kAlto);
+  PonTitulo(windowTitle());
+  const bool ocupadoAntes = s_.estado.ocupado;
+  s_.estado.ocupado = true;
+
+  nroJor_ = new Boton(QStringLiteral("Pic_BotNroJor"), QString(), this);
+  fecJor_ = new Boton(QStringLiteral("Pic_BotFecJor"), QString(), this);
+  const int x0 = (kAncho - nroJor_->width() - 20 - fecJor_->width()) / 2;
+  nroJor_->move(x0, kFilaBotones);
+  fecJor_->move(x0 + nroJor_->width() + 20, kFilaBotones);
+
+  // The 15 matches, the home team on the left and the away team on the right.
+  auto* marco = new QGroupBox(QStringLiteral(" Partidos incluidos en el boleto "), this);
+  marco->setObjectName(QStringLiteral("Fra_Partidos"));
+  marco->setGeometry(kXMarco, kYMarco, kAncho - 2 * kXMarco, 24 + 15 * kAltoFila + 10);
+  for (int m = 1; m <= 15; ++m) {
+    const int y = 24 + (m - 1) * kAltoFila;
+    auto* numero = new QLabel(QString::number(m), marco);
+    numero->setObjectName(QStringLiteral("Lab_NroJor%1").arg(m));
+    numero->setGeometry(8, y, 24, 22);
+    numero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (int lado = 0; lado < 2; ++lado) {
+      const int s = 2 * m - 1 + lado;
+      auto* cbo = new QComboBox(marco);
+      cbo->setObjectName(QStringLiteral("Cbo_Equipo%1").arg(s));
+      cbo->setEditable(true);
+      cbo->setInsertPolicy(QComboBox::NoInsert);
+      cbo->setMaxVisibleItems(16);
+      cbo->setGeometry(lado == 0 ? 42 : 292, y, 236, 22);
+      cboEquipo_[static_cast<std::size_t>(s)] = cbo;
+      QLineEdit* caja = cbo->lineEdit();
+      connect(caja, &QLineEdit::textEdited, this, [this, s] { TecleoEquipo(s); });
+      connect(cbo, &QComboBox::textActivated, this, [this, s] { TecleoEquipo(s); });
+      connect(caja, &QLineEdit::returnPressed, this, [this, s] {
+        MuestraGuardar();
+        if (s < kCajasEquipo) cboEquipo_[static_cast<std::size_t>(s + 1)]->setFocus();
+      });
+    }
+  }
+
+  lisJornadas_ = new QListWidget(this);
+  lisJornadas_->setObjectName(QStringLiteral("Lis_Jornadas"));
+  for (int j = 1; j <= std::max<int>(1, s_.estado.datos.TotalJornadas); ++j) {
+    lisJornadas_->addItem(QString::fromStdString(FormatoTexto(j, "@@")));
+  }
+  // Fixed-pitch, so that the numbers right-aligned in two characters line up.
+  QFont fija(QStringLiteral("Courier New"));
+  fija.setStyleHint(QFont::Monospace);
+  fija.setFixedPitch(true);
+  lisJornadas_->setFont(fija);
+  lisJornadas_->setGeometry(nroJor_->x(), kFilaBotones + 26, nroJor_->width(), 220);
+  lisJornadas_->hide();
+  lisJornadas_->installEventFilter(this);
+  connect(lisJornadas_, &QListWidget::itemClicked, this, &PantallaJornadas::TomaJornada);
+  connect(lisJornadas_, &QListWidget::itemActivated, this, &PantallaJornadas::TomaJornada);
+
+  picFecJor_ = new QFrame(this);
+  picFecJor_->setObjectName(QStringLiteral("Pic_FecJor"));
+  picFecJor_->setFrameShape(QFrame::Panel);
+  picFecJor_->setFrameShadow(QFrame::Raised);
+  picFecJor_->setAutoFillBackground(true);
+  picFecJor_->setGeometry(fecJor_->x(), kFilaBotones + 26, fecJor_->width(), 34);
+  texFecDia_ = CajaFecha(QStringLiteral("Tex_FecDia"), 8, picFecJor_);
+  texFecMes_ = CajaFecha(QStringLiteral("Tex_FecMes"), 45, picFecJor_);
+  texFecAno_ = CajaFecha(QStringLiteral("Tex_FecAno"), 82, picFecJor_);
+  for (int x : {36, 73}) {
+    auto* barra = new QLabel(QStringLiteral("/"), picFecJor_);
+    barra->setGeometry(x, 6, 7, 22);
+  }
+  for (QLineEdit* caja : {texFecDia_, texFecMes_, texFecAno_}) {
+    connect(caja, &QLineEdit::textEdited, this, [this, caja] { TecleoFecha(caja); });
+    connect(caja, &QLineEdit::returnPressed, this, &PantallaJornadas::FecJor_MD);
+  }
+  picFecJor_->hide();
+
+  equipos_ = new Boton(QStringLiteral("Pic_BotEquipos"), QStringLiteral("Modificar equipos"), this);
+  guardar_ = new Boton(QStringLiteral("Pic_BotGuardar"), QStringLiteral("Guardar datos"), this);
+  const int yAbajo = kYMarco + marco->height() + 16;
+  equipos_->move(kAncho / 2 - 10 - equipos_->width(), yAbajo);
+  guardar_->move(kAncho / 2 + 10, yAbajo);
+  guardar_->hide();
+
+  auto* ayuda = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
+                          QStringLiteral("Ayuda de Datos de jornadas"), this);
+  auto* salir = new Boton(QStringLiteral("Pic_BotSalir"), ImagenFija::Salir,
+                          QStringLiteral("Salir de Datos de jornadas"), this);
+  ayuda->move(24, kAlto - 36 - 20);
+  salir->move(kAncho - 36 - 24, kAlto - 36 - 20);
+
+  connect(nroJor_, &Boton::pulsadoRaton, this, &PantallaJornadas::NroJor_MD);
+  connect(fecJor_, &Boton::pulsadoRaton, this, &PantallaJornadas::FecJor_MD);
+  connect(guardar_, &Boton::pulsadoRaton, this, &PantallaJornadas::Guarda);
+  connect(equipos_, &Boton::pulsadoRaton, this, &PantallaJornadas::AbreEquipos);
+  connect(ayuda, &Boton::pulsadoRaton, this, [this] {
+    s_.TocaSonido(kSonidoAyuda);
+    s_.AbreAyuda(kContextoJornadas);
+  });
+  connect(salir, &Boton::pulsadoRaton, this, [this] {
+    s_.TocaSonido(kSonidoSalir);
+    reject();
+  });
+
+  CreaCboEquipo();
+  // The boxes show the current jornada from the start, so that what is saved over it is
+  // what it holds and never a screen of empty boxes.
+  CargaJornada(std::clamp<int>(s_.estado.datos.Jornada, 1, lisJornadas_->count()));
+  IniciaFormulario(this);
+  CentraFormulario(this);
+  texFecDia_->setCursorPosition(0);
+  s_.estado.ocupado = ocupadoAntes;
+}
+
+void PantallaJornadas::Rotula() {
+  nroJor_->PonTexto(QStringLiteral("Jornada") +
+                    QString::fromStdString(TextoStr(s_.estado.datos.Jornada)));
+  fecJor_->PonTexto(QStringLiteral("Fecha ") + DeCp(s_.estado.datos.FechaJornada));
+  nroJor_->Dibuja(false);
+  fecJor_->Dibuja(false);
+}
+
+void PantallaJornadas::NroJor_MD() {
+  if (lisJornadas_->isVisible()) {
+    TomaJornada();
+    return;
+  }
+  if (!s_.estado.ocupado) s_.TocaSonido(kSonidoAjuste);
+  nroJor_->Dibuja(true);
+  lisJornadas_->setCurrentRow(
+      std::clamp<int>(s_.estado.datos.Jornada - 1, 0, lisJornadas_->count() - 1));
+  lisJornadas_->show();
+  lisJornadas_->raise();
+  lisJornadas_->setFocus();
+}
+
+void PantallaJornadas::TomaJornada() {
+  if (tomando_ || lisJornadas_->isHidden()) return;
+  tomando_ = true;
+  const int jornada = std::max(0, lisJornadas_->currentRow()) + 1;
+  lisJornadas_->hide();
+  CargaJornada(jornada);
+  tomando_ = false;
+}
+
+void PantallaJornadas::CargaJornada(int jornada) {
+  const LecturaJornada l = LeeJornada(s_.estado.rutaDatos, jornada);
+  if (!l.mensaje.empty()) s_.AvisoSistema(DeCp(l.mensaje));
+  const bool ocupadoAntes = s_.estado.ocupado;
+  s_.estado.ocupado = true;
+  s_.estado.datos.Jornada = static_cast<int16_t>(jornada);
+  s_.estado.datos.FechaJornada = l.jornada.FechaJornada;
+  const CajasFecha c = CajasDesdeFecha(l.jornada.FechaJornada);
+  texFecDia_->setText(DeCp(c.dia));
+  texFecMes_->setText(DeCp(c.mes));
+  texFecAno_->setText(DeCp(c.ano));
+  for (int s = 1; s <= kCajasEquipo; ++s) {
+    cboEquipo_[static_cast<std::size_t>(s)]->setEditText(
+        DeCp(Equipo(l.jornada.RegistroJornada, s)));
+  }
+  picFecJor_->hide();
+  guardar_->hide();
+  Rotula();
+  s_.estado.ocupado = ocupadoAntes;
+}
+
+CajasFecha PantallaJornadas::Cajas() const {
+  return CajasFecha{ACp(texFecDia_->text()), ACp(texFecMes_->text()), ACp(texFecAno_->text())};
+}
+
+bool PantallaJornadas::ValidaFecha() {
+  if (zendo::ValidaFecha(Cajas())) return true;
+  s_.MuestraMensaje(MensajeErrorFecha());
+  s_.PonCursor(this, kCursorDefecto);
+  return false;
+}
+
+void PantallaJornadas::FecJor_MD() {
+  if (!s_.estado.ocupado) s_.TocaSonido(kSonidoAjuste);
+  if (picFecJor_->isHidden()) {
+    fecJor_->Dibuja(true);
+    picFecJor_->show();
+    picFecJor_->raise();
+    texFecDia_->setFocus();
+    texFecDia_->setCursorPosition(0);
+    return;
+  }
+  CierraFecha();
+}
+
+bool PantallaJornadas::CierraFecha() {
+  for (QLineEdit* caja : {texFecDia_, texFecMes_, texFecAno_}) {
+    caja->setText(DeCp(CompletaCajaFecha(ACp(caja->text()))));
+  }
+  if (!ValidaFecha()) return false;
+  const std::string fecha = FechaDesdeCajas(Cajas());
+  if (fecha != s_.estado.datos.FechaJornada) MuestraGuardar();
+  s_.estado.datos.FechaJornada = fecha;
+  picFecJor_->hide();
+  Rotula();
+  return true;
+}
+
+void PantallaJornadas::TecleoFecha(QLineEdit* caja) {
+  FiltraCajaCp1252(caja, kLargoCajaFecha);
+  if (caja->text().size() < static_cast<int>(kLargoCajaFecha)) return;
+  if (caja == texFecDia_) texFecMes_->setFocus();
+  if (caja == texFecMes_) texFecAno_->setFocus();
+}
+
+void PantallaJornadas::TecleoEquipo(int caja) {
+  QComboBox* cbo = cboEquipo_[static_cast<std::size_t>(caja)];
+  FiltraCajaCp1252(cbo->lineEdit(), kLargoEquipo);
+  if (!s_.estado.ocupado) MuestraGuardar();
+}
+
+void PantallaJornadas::MuestraGuardar() {
+  guardar_->Dibuja(false);
+  guardar_->show();
+}
+
+void PantallaJornadas::Guarda() {
+  // An open date panel is applied first, so that what is saved is what the screen shows.
+  if (picFecJor_->isVisible()) {
+    if (!CierraFecha()) return;
+  } else if (!ValidaFecha()) {
+    return;
+  }
+  s_.TocaSonido(kSonidoAccion);
+  guardar_->Dibuja(true);
+  std::array<std::string, kCajasEquipo + 1> equipos;
+  for (int s = 1; s <= kCajasEquipo; ++s) {
+    equipos[static_cast<std::size_t>(s)] =
+        ACp(cboEquipo_[static_cast<std::size_t>(s)]->currentText());
+  }
+  const ResultadoJornada r = GuardaJornada(s_.estado.rutaDatos, s_.estado.datos.Jornada,
+                                           s_.estado.datos.FechaJornada, equipos);
+  if (r.error != 0) {
+    guardar_->Dibuja(false);
+    s_.MuestraMensaje(QStringLiteral("Datos de jornadas"),
+                      QStringLiteral("No se han podido guardar los datos de la jornada en el "
+                                     "fichero JORNADAS.TVX (%1). Compruebe que la carpeta de "
+                                     "datos admite escritura y vuelva a pulsar Guardar datos.")
+                          .arg(DeCp(r.mensaje)),
+                      4, kBotonesSalir, kContextoJornadas);
+    return;
+  }
+  Servicios::Espera(300);
+  guardar_->Dibuja(false);
+  s_.TocaSonido(kSonidoAccion);
+  Servicios::Espera(200);
+  guardar_->hide();
+}
+
+void PantallaJornadas::AbreEquipos() {
+  s_.TocaSonido(kSonidoAccion);
+  equipos_->Dibuja(true);
+  {
+    PantallaEquipos equipos(s_, this);
+    equipos.exec();
+  }
+  CreaCboEquipo();
+  equipos_->Dibuja(false);
+}
+
+void PantallaJornadas::CreaCboEquipo() {
+  const LecturaEquipos l = zendo::CreaCboEquipo(s_.estado.rutaDatos);
+  if (!l.mensaje.empty()) s_.AvisoSistema(DeCp(l.mensaje));
+  if (l.error != 0) return;
+  QStringList nombres;
+  for (const auto& e : l.equipos) nombres << DeCp(e);
+  const bool ocupadoAntes = s_.estado.ocupado;
+  s_.estado.ocupado = true;
+  for (int s = 1; s <= kCajasEquipo; ++s) {
+    QComboBox* cbo = cboEquipo_[static_cast<std::size_t>(s)];
+    const QString texto = cbo->currentText();
+    cbo->clear();
+    cbo->addItems(nombres);
+    cbo->setCurrentIndex(-1);
+    cbo->setEditText(texto);
+  }
+  s_.estado.ocupado = ocupadoAntes;
+}
+
+bool PantallaJornadas::eventFilter(QObject* objeto, QEvent* evento) {
+  if (objeto == lisJornadas_ && evento->type() == QEvent::FocusOut && lisJornadas_->isVisible()) {
+    TomaJornada();
+  }
+  return Formulario::eventFilter(objeto, evento);
+}
+
+}  // namespace zendo

@@ -1,0 +1,98 @@
+#include "engine/screens/pagina_historico.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "apoyo/apoyo.h"
+#include "engine/core/historico.h"
+#include "engine/core/texto.h"
+
+namespace zendo {
+namespace {
+
+using prueba::CarpetaTemporal;
+using prueba::EscribeBytes;
+
+// A line whose every field is full, so that no field leaves a blank of its own.
+std::string LineaLlena() {
+  Reduccion r = ReduccionNueva(12, 30, 3);
+  r.Descripcion = std::string(35, 'D');
+  r.ApuestasBase = 14348907;
+  r.NumApuestas = 12345678;
+  return LineaHistorico(ConstruyeRegistroBases(r), "14/02/10");
+}
+
+TEST(PaginaHistorico, TitulosSobreLosCamposDeLasLineas) {
+  const auto titulos = TitulosHistorico();
+  const std::string linea = LineaLlena();
+  ASSERT_EQ(linea.size(), kCaracteresLineaHistorico);
+  EXPECT_EQ(titulos[0].size(), kCaracteresLineaHistorico);
+  EXPECT_EQ(titulos[1].size(), kCaracteresLineaHistorico);
+  // Each heading stands over the field it names.
+  EXPECT_EQ(titulos[1].find("Jor"), 0u);
+  EXPECT_EQ(linea.substr(1, 2), "12");
+  EXPECT_EQ(linea.substr(titulos[1].find("Fecha") - 2, 8), "14/02/10");
+  EXPECT_EQ(linea.substr(titulos[1].find("Ord") + 1, 2), "30");
+  EXPECT_EQ(linea.substr(titulos[1].find(Cp("Método de reducción")), 19),
+            Cp("Selección de signos"));
+  EXPECT_EQ(linea.substr(titulos[1].find("Directas"), 8), "14348907");
+  EXPECT_EQ(linea.substr(titulos[1].find("Reducidas") + 1, 8), "12345678");
+  EXPECT_EQ(titulos[0].find("Apuestas"), titulos[1].find("Directas"));
+  EXPECT_EQ(titulos[0].rfind("Apuestas"), titulos[1].find("Reducidas") + 1);
+  EXPECT_EQ(Cp1252AUtf8(titulos[1].substr(0, 59)),
+            "Jor   Fecha  Ord  Método de reducción           Descripción");
+}
+
+TEST(PaginaHistorico, LasLineasDeColumnaCaenEnBlancos) {
+  const std::string linea = LineaLlena();
+  for (double s : SeparadoresHistorico()) {
+    // The characters touching the separator are blanks between two fields.
+    const auto antes = static_cast<std::size_t>(std::ceil(s) - 1);
+    const auto despues = static_cast<std::size_t>(std::floor(s));
+    EXPECT_EQ(linea[antes], ' ') << s;
+    EXPECT_EQ(linea[despues], ' ') << s;
+  }
+}
+
+TEST(PaginaHistorico, ClicEnTextoEnSimboloOEnHueco) {
+  // Page starting at line 18 of 40: row 2 holds line 20.
+  ClicHistorico c = ClicEnHistorico(100, 2 * 25 + 10, 18, 40);
+  EXPECT_EQ(c.accion, AccionHistorico::Elegir);
+  EXPECT_EQ(c.linea, 20);
+  c = ClicEnHistorico(kXSimboloBorrar + 5, 2 * 25 + 10, 18, 40);
+  EXPECT_EQ(c.accion, AccionHistorico::Borrar);
+  EXPECT_EQ(c.linea, 20);
+  EXPECT_EQ(ClicEnHistorico(669, 2 * 25 + 10, 18, 40).accion, AccionHistorico::Ninguna);
+  EXPECT_EQ(ClicEnHistorico(100, 2 * 25 + 1, 18, 40).accion, AccionHistorico::Ninguna);
+  // The last page holds lines 35 to 40: row 6 is empty.
+  EXPECT_EQ(ClicEnHistorico(100, 5 * 25 + 10, 35, 40).linea, 40);
+  EXPECT_EQ(ClicEnHistorico(100, 6 * 25 + 10, 35, 40).accion, AccionHistorico::Ninguna);
+  EXPECT_EQ(ClicEnHistorico(100, 10, 1, 0).accion, AccionHistorico::Ninguna);
+}
+
+TEST(PaginaHistorico, PreguntaDeBorrado) {
+  const Mensaje m = MensajeBorrarReduccion(5, 12);
+  EXPECT_EQ(m.titulo, "Borrado de datos");
+  EXPECT_EQ(Cp1252AUtf8(m.texto),
+            "Se van a borrar los datos de la reducción con número de Orden 12 de la Jornada  5. "
+            "Si desea continuar con el proceso de borrado, pulse el botón Aceptar.  Si desea "
+            "anular el proceso de borrado, pulse el botón Cancelar.");
+  EXPECT_EQ(m.lineas, 5);
+  EXPECT_EQ(m.botones, kBotonesAceptarCancelar);
+  EXPECT_EQ(m.contexto, 2280);
+}
+
+TEST(PaginaHistorico, SinIndiceReescritoSeConservaElFichero) {
+  CarpetaTemporal dir;
+  // A folder where the index should be: it cannot be read nor rewritten.
+  std::filesystem::create_directory(dir / "BASES.TVX");
+  EscribeBytes(dir / "RED0101.TVX", "\"111111111111111\"\r\n");
+  const EstadoIndice e = BorraReduccion(dir.ruta(), 1, 1);
+  EXPECT_NE(e.error, 0);
+  EXPECT_EQ(e.mensaje.substr(0, 10), "BRB ERROR ");
+  EXPECT_TRUE(std::filesystem::exists(dir / "RED0101.TVX"));
+}
+
+}  // namespace
+}  // namespace zendo

@@ -1,0 +1,267 @@
+// The history of reductions: the page of the current reduction, paging, choosing and
+// deleting lines, through the named controls.
+
+#include <QListWidget>
+#include <QMouseEvent>
+
+#include "apoyo_gui.h"
+#include "engine/core/historico.h"
+#include "engine/core/indice.h"
+#include "engine/core/jornadas.h"
+#include "engine/core/texto.h"
+#include "engine/screens/pagina_historico.h"
+#include "gui/screens/historic.h"
+
+using namespace zendo;
+using namespace zendo::prueba;
+
+namespace {
+
+const std::string kBorrado = "0000" + std::string(391, ' ') + "\r\n";
+
+std::string Registro(int jornada, int orden) {
+  Reduccion r = ReduccionNueva(static_cast<int16_t>(jornada), static_cast<int16_t>(orden), 2);
+  r.Descripcion =
+      AjustaAncho("Prueba " + std::to_string(jornada) + "-" + std::to_string(orden), 35);
+  return ConstruyeRegistroBases(r) + "\r\n";
+}
+
+// 40 reductions: jornadas 1 and 2 with orders 1 to 20 each; the 35th is (2, 15).
+std::string Cuarenta() {
+  std::string indice;
+  for (int i = 0; i < 40; ++i) indice += Registro(1 + i / 20, 1 + i % 20);
+  return indice;
+}
+
+// The middle of the text of row `fila`, or of its delete symbol.
+QPoint EnTexto(int fila) {
+  return QPoint(100, fila * kAltoFilaHistorico + 12);
+}
+QPoint EnSimbolo(int fila) {
+  return QPoint(kXSimboloBorrar + 10, fila * kAltoFilaHistorico + 12);
+}
+
+void Mueve(QWidget* w, QPoint punto) {
+  QMouseEvent e(QEvent::MouseMove, punto, w->mapToGlobal(punto), Qt::NoButton, Qt::NoButton,
+                Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+void Clic(QWidget* w, QPoint punto) {
+  Mueve(w, punto);
+  QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, punto);
+}
+
+void PaginaA(PantallaHistorico& h, int boton) {
+  QTest::mousePress(Control<QWidget>(&h, QStringLiteral("Pic_BotAdeAtr%1").arg(boton)),
+                    Qt::LeftButton);
+}
+
+}  // namespace
+
+class PruebaHistorico : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void PaginaDeLaActualYPaginas() {
+    Entorno e;
+    PonBytes(e.ruta("BASES.TVX"), Cuarenta());
+    std::string jornada2 = RegistroJornadaVacio();
+    PonCabecera(jornada2, 2, "14/02/10");
+    QCOMPARE(EscribeJornada(e.estado.rutaDatos, 2, jornada2), int16_t{0});
+    e.estado.datos.Jornada = 2;
+    e.estado.datos.Orden = 15;
+    PantallaHistorico h(e.servicios);
+    h.show();
+    QVERIFY(e.mensajero.avisos.empty());
+    auto* datos = Control<QListWidget>(&h, "Lis_Datos");
+    QCOMPARE(datos->count(), 40);
+    QVERIFY(datos->isHidden());
+    QCOMPARE(h.primeraLinea(), 35);
+    // Jornada 1 has no record: 8 blanks for its date.
+    QCOMPARE(datos->item(0)->text().left(18), QStringLiteral("  1            1  "));
+    QCOMPARE(datos->item(34)->text().left(18), QStringLiteral("  2 14/02/10  15  "));
+
+    // The pointing hand only over lines that exist: the page shows lines 35 to 40.
+    auto* carpeta = Control<CarpetaHistorico>(&h, "Pic_Carpeta");
+    Mueve(carpeta, EnTexto(5));
+    QCOMPARE(carpeta->filaRaton(), 5);
+    QCOMPARE(carpeta->cursor().shape(), Qt::BitmapCursor);
+    Mueve(carpeta, EnTexto(6));
+    QCOMPARE(carpeta->filaRaton(), kSinFila);
+    QCOMPARE(carpeta->cursor().shape(), Qt::ArrowCursor);
+    Mueve(carpeta, EnSimbolo(0));
+    QCOMPARE(carpeta->filaRaton(), 0);
+    Mueve(carpeta, QPoint(669, 12));  // between the text and the symbol
+    QCOMPARE(carpeta->filaRaton(), kSinFila);
+
+    // Paging never goes below line 1 nor past the last page.
+    PaginaA(h, 3);
+    QCOMPARE(h.primeraLinea(), 35);
+    PaginaA(h, 2);
+    QCOMPARE(h.primeraLinea(), 18);
+    PaginaA(h, 2);
+    QCOMPARE(h.primeraLinea(), 1);
+    PaginaA(h, 2);
+    QCOMPARE(h.primeraLinea(), 1);
+    Mueve(carpeta, EnTexto(16));
+    QCOMPARE(carpeta->filaRaton(), 16);
+    PaginaA(h, 4);
+    QCOMPARE(h.primeraLinea(), 35);
+    PaginaA(h, 1);
+    QCOMPARE(h.primeraLinea(), 1);
+    PaginaA(h, 3);
+    QCOMPARE(h.primeraLinea(), 18);
+    QCOMPARE(std::count(e.sonido.tocados.begin(), e.sonido.tocados.end(), kSonidoAccion), 7L);
+    QVERIFY(!h.vieneDeHistorico());
+  }
+
+  void SoloRegistrosBorradosDanUnaPaginaVacia() {
+    Entorno e;
+    PonBytes(e.ruta("BASES.TVX"), kBorrado + kBorrado + kBorrado);
+    PantallaHistorico h(e.servicios);
+    h.show();
+    QCOMPARE(Control<QListWidget>(&h, "Lis_Datos")->count(), 0);
+    QCOMPARE(h.primeraLinea(), 1);
+    auto* carpeta = Control<CarpetaHistorico>(&h, "Pic_Carpeta");
+    Clic(carpeta, EnTexto(0));
+    Clic(carpeta, EnSimbolo(0));
+    QVERIFY(h.isVisible());
+    QVERIFY(e.mensajero.mensajes.empty());
+    PaginaA(h, 4);
+    QCOMPARE(h.primeraLinea(), 1);
+    // Without any index at all the page is just as empty, and nothing is reported.
+    std::filesystem::remove(e.ruta("BASES.TVX"));
+    PantallaHistorico sinIndice(e.servicios);
+    QVERIFY(sinIndice.lineas().empty());
+    QVERIFY(e.mensajero.avisos.empty());
+  }
+
+  void BorrarConAceptarYConCancelar() {
+    Entorno e;
+    PonBytes(e.ruta("BASES.TVX"), Cuarenta());
+    PonBytes(e.ruta("RED0102.TVX"), "\"111111111111111\"\r\n");
+    PonBytes(e.ruta("RED0103.TVX"), "\"111111111111111\"\r\n");
+    e.estado.datos.Jornada = 1;
+    e.estado.datos.Orden = 2;
+    PantallaHistorico h(e.servicios);
+    h.show();
+    auto* carpeta = Control<CarpetaHistorico>(&h, "Pic_Carpeta");
+
+    // Cancelar: nothing changes.
+    e.mensajero.respuestas = {false};
+    Clic(carpeta, EnSimbolo(2));
+    QCOMPARE(e.mensajero.mensajes.size(), std::size_t{1});
+    QCOMPARE(e.mensajero.mensajes[0], MensajeBorrarReduccion(1, 3));
+    QCOMPARE(Bytes(e.ruta("BASES.TVX")), Cuarenta());
+    QVERIFY(std::filesystem::exists(e.ruta("RED0103.TVX")));
+    QCOMPARE(h.lineas().size(), std::size_t{40});
+
+    // Aceptar: the index record is marked deleted, its file goes, the screen stays open.
+    e.mensajero.respuestas = {true};
+    Clic(carpeta, EnSimbolo(2));
+    std::string esperado = Cuarenta();
+    esperado.replace(2 * 397, 397, kBorrado);
+    QCOMPARE(Bytes(e.ruta("BASES.TVX")), esperado);
+    QVERIFY(!std::filesystem::exists(e.ruta("RED0103.TVX")));
+    QVERIFY(std::filesystem::exists(e.ruta("RED0102.TVX")));
+    QCOMPARE(h.lineas().size(), std::size_t{39});
+    QCOMPARE(Control<QListWidget>(&h, "Lis_Datos")->count(), 39);
+    QVERIFY(h.isVisible());
+    QVERIFY(!h.borroLaActual());
+
+    // The current reduction, whose file is already missing: its record is still deleted.
+    std::filesystem::remove(e.ruta("RED0102.TVX"));
+    e.mensajero.respuestas = {true};
+    Clic(carpeta, EnSimbolo(1));
+    QCOMPARE(Utf(e.mensajero.mensajes.back().texto).left(82),
+             QStringLiteral("Se van a borrar los datos de la reducción con número de Orden  2 "
+                            "de la Jornada  1."));
+    esperado.replace(397, 397, kBorrado);
+    QCOMPARE(Bytes(e.ruta("BASES.TVX")), esperado);
+    QVERIFY(e.mensajero.avisos.empty());
+    QVERIFY(h.borroLaActual());
+    QCOMPARE(h.lineas().size(), std::size_t{38});
+  }
+
+  void BorrarLaUltimaLineaDeSuPaginaVuelveALaAnterior() {
+    Entorno e;
+    std::string indice;
+    for (int o = 1; o <= 18; ++o) indice += Registro(3, o);
+    PonBytes(e.ruta("BASES.TVX"), indice);
+    e.estado.datos.Jornada = 3;
+    e.estado.datos.Orden = 18;
+    PantallaHistorico h(e.servicios);
+    h.show();
+    QCOMPARE(h.primeraLinea(), 18);
+    e.mensajero.respuestas = {true};
+    Clic(Control<CarpetaHistorico>(&h, "Pic_Carpeta"), EnSimbolo(0));
+    QCOMPARE(h.lineas().size(), std::size_t{17});
+    QCOMPARE(h.primeraLinea(), 1);
+  }
+
+  void ElegirUnaLinea() {
+    Entorno e;
+    PonBytes(e.ruta("BASES.TVX"), Cuarenta());
+    e.estado.datos.Jornada = 1;
+    e.estado.datos.Orden = 1;
+    {
+      PantallaHistorico h(e.servicios);
+      h.show();
+      PaginaA(h, 3);                                                   // lines 18 to 34
+      Clic(Control<CarpetaHistorico>(&h, "Pic_Carpeta"), EnTexto(4));  // line 22: (2, 2)
+      QVERIFY(h.vieneDeHistorico());
+      QCOMPARE(h.result(), int(QDialog::Accepted));
+      QCOMPARE(e.estado.datos.Jornada, int16_t{2});
+      QCOMPARE(e.estado.datos.Orden, int16_t{2});
+    }
+    {
+      // With columns marked for deletion, a line runs their deletion and the current
+      // reduction stays.
+      PantallaHistorico h(e.servicios);
+      int borrados = 0;
+      h.PonColumnasMarcadas(5, [&] { ++borrados; });
+      h.show();
+      QCOMPARE(h.primeraLinea(), 18);  // the page of (2, 2)
+      Clic(Control<CarpetaHistorico>(&h, "Pic_Carpeta"), EnTexto(0));
+      QCOMPARE(borrados, 1);
+      QVERIFY(!h.vieneDeHistorico());
+      QCOMPARE(e.estado.datos.Orden, int16_t{2});
+    }
+    {
+      // Salir leaves VieneDeHistorico false.
+      PantallaHistorico h(e.servicios);
+      h.show();
+      Pulsa(&h, "Pic_BotSalir");
+      QVERIFY(!h.vieneDeHistorico());
+      QCOMPARE(h.result(), int(QDialog::Rejected));
+      QCOMPARE(e.sonido.tocados.back(), kSonidoSalir);
+    }
+    {
+      // From the keyboard: the arrows move along the page, PageDown pages, Enter chooses.
+      PantallaHistorico h(e.servicios);
+      h.show();
+      auto* carpeta = Control<CarpetaHistorico>(&h, "Pic_Carpeta");
+      QTest::keyClick(carpeta, Qt::Key_Home);
+      QCOMPARE(h.primeraLinea(), 1);
+      QTest::keyClick(carpeta, Qt::Key_PageDown);
+      QTest::keyClick(carpeta, Qt::Key_Up);
+      QTest::keyClick(carpeta, Qt::Key_Down);
+      QTest::keyClick(carpeta, Qt::Key_Down);
+      QTest::keyClick(carpeta, Qt::Key_Return);
+      QVERIFY(h.vieneDeHistorico());
+      QCOMPARE(e.estado.datos.Jornada, int16_t{1});  // line 20: (1, 20)
+      QCOMPARE(e.estado.datos.Orden, int16_t{20});
+    }
+    // Through AbreHistorico, as the reduction screens open it.
+    AlAbrirModal(QStringLiteral("historic"), [](QDialog* d) {
+      Clic(Control<CarpetaHistorico>(d, "Pic_Carpeta"), EnTexto(16));  // line 34: (2, 14)
+    });
+    QVERIFY(AbreHistorico(e.servicios, nullptr));
+    QCOMPARE(e.estado.datos.Jornada, int16_t{2});
+    QCOMPARE(e.estado.datos.Orden, int16_t{14});
+  }
+};
+
+QTEST_MAIN(PruebaHistorico)
+#include "historic_test.moc"
