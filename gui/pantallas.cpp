@@ -1,5 +1,6 @@
 #include "gui/pantallas.h"
 
+#include "gui/reduction/reducir.h"
 #include "gui/screens/borrar.h"
 #include "gui/screens/datosgen.h"
 #include "gui/screens/jornadas.h"
@@ -10,6 +11,9 @@ namespace zendo {
 void RegistraPantallas(MenuPrincipal& menu) {
   menu.PonPantalla(1, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaJornadas>(s, padre);
+  });
+  menu.PonPantalla(2, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
+    return std::make_unique<PantallaReducir>(s, padre);
   });
   menu.PonPantalla(6, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaDatosGen>(s, padre);

@@ -1,0 +1,368 @@
+#include "gui/consult/panel_quiniela.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+#include <algorithm>
+
+#include "gui/shell/servicios.h"
+#include "gui/shell/texto_qt.h"
+
+namespace zendo {
+namespace {
+
+constexpr int kXRejillas = 272;  // where the headings and the grids begin
+constexpr int kYFilas = 40;      // top of the row of match 1
+constexpr int kPasoFila = 22;
+constexpr int kAltoCelda = 18;
+constexpr int kMargenTexto = 6;
+constexpr int kSeparacionMinima = 8;
+
+GeometriaRejilla Geometria(int filas, int columnas, int ancho, int pasoX) {
+  GeometriaRejilla g;
+  g.filas = filas;
+  g.columnas = columnas;
+  g.ancho = ancho;
+  g.alto = kAltoCelda;
+  g.pasoX = pasoX;
+  g.pasoY = kPasoFila;
+  return g;
+}
+
+}  // namespace
+
+QFont FuenteEncabezado() {
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(13);
+  f.setBold(true);
+  return f;
+}
+
+QFont FuentePartido() {
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(13);
+  return f;
+}
+
+PanelQuiniela::PanelQuiniela(Servicios& servicios, Pantalla pantalla, QWidget* padre)
+    : QWidget(padre), s_(servicios), pantalla_(pantalla) {
+  setObjectName(QStringLiteral("Pic_Quiniela"));
+  setAccessibleName(QStringLiteral("Quiniela"));
+  base_ = new RejillaBase(s_, v_, this);
+  elegir_ = new RejillaElegir(s_, v_, this);
+  probable_ = new RejillaProbable(s_, v_, this);
+  signos_ = new RejillaSignos(s_, v_, this);
+  porNum_ = new RejillaPorNum(s_, v_, this);
+  porBar_ = new RejillaPorBar(s_, v_, this);
+
+  texPorNum_ = new QLineEdit(porNum_);
+  texPorNum_->setObjectName(QStringLiteral("Tex_PorNum"));
+  texPorNum_->setMaxLength(3);
+  texPorNum_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  texPorNum_->setValidator(new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("[0-9]{0,3}")), texPorNum_));
+  texPorNum_->setStyleSheet(
+      QStringLiteral("QLineEdit { border: 1px solid rgb(255,140,0); padding: 0 2px; "
+                     "font: bold 12px 'Arial'; background: rgb(255,252,224); }"));
+  texPorNum_->hide();
+  texPorNum_->installEventFilter(this);
+
+  base_->alPulsar = [this](Celda c) {
+    if (v_.r) Edita(PulsaBase(*v_.r, base_->primerPartido() + c.fila, c.columna + 1));
+  };
+  elegir_->alPulsar = [this](Celda c) {
+    if (v_.r) Edita(PulsaElegir(*v_.r, c.fila + 1));
+  };
+  probable_->alPulsar = [this](Celda c) {
+    if (v_.r) Edita(PulsaProbable(*v_.r, c.fila + 1, c.columna + 1));
+  };
+  signos_->alPulsar = [this](Celda c) {
+    if (v_.r) Edita(PulsaTotalSignos(*v_.r, v_.cifras, c.columna + 1, c.fila));
+  };
+  porNum_->alPulsar = [this](Celda c) {
+    // A click on a number first commits the editor that is open.
+    CierraEditor();
+    AbreEditor(c.fila + 1, c.columna + 1);
+  };
+  porBar_->alArrastrar = [this](int m, int s, int valor) {
+    CierraEditor();
+    if (v_.r == nullptr || v_.r->Probabilidad[m][s] == valor) return;
+    Edita(FijaProbabilidad(*v_.r, m, s, valor));
+  };
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{base_, elegir_, probable_, signos_, porNum_, porBar_}) {
+    w->hide();
+  }
+}
+
+void PanelQuiniela::Carga(Reduccion& r, const Jornada& jornada, const Cifras& cifras) {
+  // An editor left open belongs to the model being replaced: it is dropped, not applied.
+  celdaEditor_.reset();
+  texPorNum_->hide();
+  v_.r = &r;
+  v_.cifras = cifras;
+  const auto [linea1, linea2] = EncabezadoPanel(r.Metodo, pantalla_);
+  encabezado_ = {DeCp(linea1), DeCp(linea2)};
+  for (int m = 1; m <= kPartidos; ++m) {
+    partidos_[m] = DeCp(TextoPartido(m, Equipo(jornada.RegistroJornada, 2 * m - 1),
+                                     Equipo(jornada.RegistroJornada, 2 * m)));
+  }
+  Coloca();
+  update();
+}
+
+int PanelQuiniela::AnchoTexto(const QString& texto) const {
+  return QFontMetrics(FuenteEncabezado()).horizontalAdvance(texto);
+}
+
+int PanelQuiniela::CentroPalabra(int linea, const QString& palabra) const {
+  const QString& t = encabezado(linea);
+  const int i = t.indexOf(palabra);
+  if (i < 0) return -1;
+  return kXRejillas + AnchoTexto(t.left(i)) + AnchoTexto(palabra) / 2;
+}
+
+int PanelQuiniela::yFila(int m) const {
+  return kYFilas + (m - 1) * kPasoFila;
+}
+
+int PanelQuiniela::xRejillas() const {
+  return kXRejillas;
+}
+
+void PanelQuiniela::Coloca() {
+  const int metodo = v_.r != nullptr ? int{v_.r->Metodo} : int{kMetodoDirecto};
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{base_, elegir_, probable_, signos_, porNum_, porBar_}) {
+    w->hide();
+  }
+  int derecha = kXRejillas;
+  // A grid centred under a word of the headings, never over the grid before it.
+  auto bajo = [&](Rejilla* rejilla, int centro, int yArriba) {
+    int x = centro - rejilla->width() / 2;
+    if (derecha > kXRejillas) x = std::max(x, derecha + kSeparacionMinima);
+    x = std::max(x, kXRejillas);
+    rejilla->move(x, yArriba);
+    rejilla->show();
+    derecha = x + rejilla->width();
+  };
+  const int arriba = yFila(1) + (kPasoFila - kAltoCelda) / 2;
+
+  if (metodo == kMetodoBalanceSignos) {
+    porNum_->PonGeometria(Geometria(kPartidosPorcentaje, 3, 32, 36));
+    porBar_->PonGeometria(Geometria(kPartidosPorcentaje, 3, 50, 54));
+    base_->PonGeometria(Geometria(1, 3, 32, 36));
+    base_->PonPrimerPartido(kPartidos);
+    porNum_->move(kXRejillas, arriba);
+    porNum_->show();
+    porBar_->move(kXRejillas + porNum_->width() + 10, arriba);
+    porBar_->show();
+    // Match 15 keeps its signs chosen by hand, under the percentages.
+    base_->move(kXRejillas, yFila(kPartidos) + (kPasoFila - kAltoCelda) / 2);
+    base_->show();
+    derecha = porBar_->x() + porBar_->width();
+  } else {
+    base_->PonGeometria(Geometria(kPartidos, 3, 20, 23));
+    base_->PonPrimerPartido(1);
+    bajo(base_, CentroPalabra(1, QStringLiteral("Quiniela")), arriba);
+    if (metodo != kMetodoManual) {
+      elegir_->PonGeometria(Geometria(kPartidosPorcentaje, 1, 20, 23));
+      bajo(elegir_, CentroPalabra(1, QStringLiteral("Partidos")), arriba);
+    }
+    if (metodo == kMetodoColumnaProbable) {
+      probable_->PonGeometria(Geometria(kPartidos, 3, 20, 23));
+      bajo(probable_, CentroPalabra(1, QStringLiteral("Columna")), arriba);
+    } else if (metodo == kMetodoSeleccionSignos) {
+      // The three columns stand under the 1, X and 2 of the second heading line.
+      const QString& t = encabezado(2);
+      const int i1 = t.lastIndexOf(QLatin1Char('1'));
+      const int i2 = t.lastIndexOf(QLatin1Char('2'));
+      const int c1 = kXRejillas + AnchoTexto(t.left(i1)) + AnchoTexto(QStringLiteral("1")) / 2;
+      const int c2 = kXRejillas + AnchoTexto(t.left(i2)) + AnchoTexto(QStringLiteral("2")) / 2;
+      const int paso = std::max(24, (c2 - c1) / 2);
+      signos_->PonGeometria(Geometria(kPartidos, 3, paso - 3, paso));
+      bajo(signos_, c1 + paso, arriba);
+    }
+  }
+  const int ancho = std::max({derecha, int{kXRejillas} + AnchoTexto(encabezado_[0]),
+                              int{kXRejillas} + AnchoTexto(encabezado_[1])});
+  setFixedSize(ancho + 8, yFila(kPartidos + 1) + 4);
+}
+
+void PanelQuiniela::PonEditable(bool editable) {
+  if (!editable) CierraEditor();
+  v_.editable = editable;
+}
+
+void PanelQuiniela::PonCifras(const Cifras& cifras) {
+  const bool cambianTotales = cifras.MaxSignos != v_.cifras.MaxSignos;
+  v_.cifras = cifras;
+  if (cambianTotales && signos_->isVisible()) signos_->update();
+}
+
+void PanelQuiniela::Redibuja(uint32_t zonas, int partido) {
+  if (zonas & kZonaTodo) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{base_, elegir_, probable_, signos_, porNum_, porBar_}) {
+      w->update();
+    }
+    return;
+  }
+  const bool uno = partido >= 1 && partido <= kPartidos;
+  if (zonas & kZonaBase) {
+    if (uno) {
+      base_->RedibujaPartido(partido);
+      // The tick box shows whether the match is a multiple.
+      elegir_->RedibujaFila(partido - 1);
+    } else {
+      base_->update();
+      elegir_->update();
+    }
+  }
+  if (zonas & kZonaElegir) uno ? elegir_->RedibujaFila(partido - 1) : elegir_->update();
+  if (zonas & kZonaPanelesProbable) {
+    probable_->update();
+  } else if (zonas & kZonaProbable) {
+    uno ? probable_->RedibujaFila(partido - 1) : probable_->update();
+  }
+  if (zonas & kZonaSignos) signos_->update();
+  if (zonas & kZonaPorcentajes) {
+    if (uno) {
+      porNum_->RedibujaFila(partido - 1);
+      porBar_->RedibujaFila(partido - 1);
+    } else {
+      porNum_->update();
+      porBar_->update();
+    }
+  }
+}
+
+void PanelQuiniela::Edita(const Cambio& c) {
+  if (!c.aceptado) return;
+  Redibuja(c.zonas, c.partido);
+  if (alEditar) alEditar(c);
+}
+
+void PanelQuiniela::AbreEditor(int m, int s) {
+  if (!v_.editable || v_.r == nullptr || m < 1 || m > kPartidosPorcentaje) return;
+  celdaEditor_ = std::make_pair(m, s);
+  texPorNum_->setText(QString::number(v_.r->Probabilidad[m][s]));
+  texPorNum_->setGeometry(porNum_->RectDe(Celda{m - 1, s - 1}).adjusted(-1, -2, 1, 2));
+  texPorNum_->show();
+  texPorNum_->raise();
+  texPorNum_->setFocus(Qt::MouseFocusReason);
+  texPorNum_->selectAll();
+}
+
+void PanelQuiniela::CierraEditor() {
+  if (celdaEditor_) ConfirmaEditor(false);
+}
+
+void PanelQuiniela::ConfirmaEditor(bool conEnter) {
+  if (!celdaEditor_ || v_.r == nullptr) return;
+  const auto [m, s] = *celdaEditor_;
+  // Cleared first: hiding the box takes its focus away, which must not commit it twice.
+  celdaEditor_.reset();
+  const int16_t valor = LeePorcentajeTecleado(ACp(texPorNum_->text()));
+  texPorNum_->setText(DeCp(TextoPorcentaje(valor)));
+  texPorNum_->hide();
+  const Cambio c = FijaProbabilidad(*v_.r, m, s, valor);
+  Edita(c);
+  if (conEnter) {
+    if (const auto siguiente = SiguienteCeldaPorcentaje(m, s)) {
+      AbreEditor(siguiente->first, siguiente->second);
+    } else {
+      porNum_->setFocus(Qt::OtherFocusReason);
+    }
+  }
+}
+
+bool PanelQuiniela::eventFilter(QObject* objeto, QEvent* evento) {
+  if (objeto == texPorNum_) {
+    switch (evento->type()) {
+      case QEvent::FocusOut:
+        if (celdaEditor_) ConfirmaEditor(false);
+        break;
+      case QEvent::FocusIn:
+      case QEvent::MouseButtonDblClick:
+        // The whole value is selected, so that typing replaces it.
+        QTimer::singleShot(0, texPorNum_, [e = texPorNum_] { e->selectAll(); });
+        break;
+      case QEvent::KeyPress: {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+          ConfirmaEditor(true);
+          return true;
+        }
+        if (tecla == Qt::Key_Escape) {
+          // Escape leaves the value as it was.
+          celdaEditor_.reset();
+          texPorNum_->hide();
+          porNum_->setFocus(Qt::OtherFocusReason);
+          return true;
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  return QWidget::eventFilter(objeto, evento);
+}
+
+int PanelQuiniela::Sangria(int m) const {
+  // The numbers of one digit stand under the units of the others, so the dots align.
+  return m < 10 ? QFontMetrics(FuentePartido()).horizontalAdvance(QLatin1Char('0')) : 0;
+}
+
+bool PanelQuiniela::tieneLineaGuia(int m) const {
+  const int fin =
+      kMargenTexto + Sangria(m) + QFontMetrics(FuentePartido()).horizontalAdvance(partidos_[m]);
+  return fin + 12 < kXRejillas - 10;
+}
+
+void PanelQuiniela::paintEvent(QPaintEvent* evento) {
+  QPainter p(this);
+  const QRect zona = evento->rect();
+  // Every other row lightly tinted, so a row can be followed from the names to the grids.
+  for (int m = 1; m <= kPartidos; ++m) {
+    const QRect fila(0, yFila(m), width(), kPasoFila);
+    if (!fila.intersects(zona)) continue;
+    if (m % 2 == 0) p.fillRect(fila, QColor(255, 255, 255, 70));
+    if (m == kPartidos) {
+      p.setPen(QColor(150, 160, 140));
+      p.drawLine(0, fila.top(), width() - 1, fila.top());
+    }
+  }
+  if (zona.top() < yFila(1)) {
+    p.setFont(FuenteEncabezado());
+    p.setPen(QColor(20, 52, 120));
+    const QFontMetrics fm(FuenteEncabezado());
+    p.drawText(kXRejillas, 4 + fm.ascent(), encabezado_[0]);
+    p.drawText(kXRejillas, 4 + fm.height() + fm.ascent(), encabezado_[1]);
+  }
+  p.setFont(FuentePartido());
+  const QFontMetrics fm(FuentePartido());
+  const int limite = kXRejillas - 10;
+  for (int m = 1; m <= kPartidos; ++m) {
+    const QRect fila(0, yFila(m), width(), kPasoFila);
+    if (!fila.intersects(zona)) continue;
+    const int base = fila.top() + (kPasoFila + fm.ascent() - fm.descent()) / 2;
+    p.save();
+    p.setClipRect(QRect(0, fila.top(), limite, kPasoFila));
+    p.setPen(QColor(24, 24, 24));
+    p.drawText(kMargenTexto + Sangria(m), base, partidos_[m]);
+    p.restore();
+    if (tieneLineaGuia(m)) {
+      const int desde = kMargenTexto + Sangria(m) + fm.horizontalAdvance(partidos_[m]) + 6;
+      p.setPen(QPen(QColor(150, 150, 140), 1, Qt::DotLine));
+      p.drawLine(desde, base - 1, limite, base - 1);
+    }
+  }
+}
+
+}  // namespace zendo

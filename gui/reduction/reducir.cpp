@@ -1,0 +1,809 @@
+#include "gui/reduction/reducir.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <algorithm>
+
+#include "engine/consult/carga_pantalla.h"
+#include "engine/core/formato.h"
+#include "engine/core/indice.h"
+#include "engine/core/texto.h"
+#include "engine/reduction/comprobaciones.h"
+#include "engine/reduction/panel.h"
+#include "engine/shell/textos.h"
+#include "gui/consult/panel_quiniela.h"
+#include "gui/reduction/grafico.h"
+#include "gui/reduction/panel_cifras.h"
+#include "gui/reduction/progreso.h"
+#include "gui/screens/historic.h"
+#include "gui/shell/boton.h"
+#include "gui/shell/servicios.h"
+#include "gui/shell/texto_qt.h"
+
+namespace zendo {
+namespace {
+
+constexpr int kMargen = 16;
+constexpr int kYBotones = 64;
+constexpr int kYPanel = 98;
+constexpr int kAnchoDerecha = 310;
+constexpr int kAnchoMinimo = 820;
+constexpr int kAltoLista = 17;
+
+// Help context of the screen by method.
+int ContextoAyuda(int metodo) {
+  return 2200 + 10 * std::clamp(metodo, 1, 5);
+}
+
+QListWidget* Lista(const QString& nombre, QWidget* padre) {
+  auto* l = new QListWidget(padre);
+  l->setObjectName(nombre);
+  l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  l->setSelectionMode(QAbstractItemView::SingleSelection);
+  QFont f(QStringLiteral("Courier New"));
+  f.setStyleHint(QFont::Monospace);
+  f.setPixelSize(12);
+  l->setFont(f);
+  l->hide();
+  return l;
+}
+
+// A list of numbers 1..total, "@@", ten to a column.
+void RellenaNumeros(QListWidget* l, int total, int actual) {
+  l->clear();
+  for (int i = 1; i <= total; ++i) {
+    l->addItem(DeCp(FormatoTexto(i, "@@")));
+  }
+  l->setFlow(QListView::TopToBottom);
+  l->setWrapping(true);
+  l->setGridSize(QSize(30, kAltoLista));
+  l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  const int columnas = std::max(1, (total + 9) / 10);
+  l->setFixedSize(columnas * 30 + 6, 10 * kAltoLista + 6);
+  l->setCurrentRow(std::clamp(actual, 1, std::max(1, total)) - 1);
+}
+
+QLineEdit* CajaRango(const QString& nombre, QWidget* padre) {
+  auto* caja = new QLineEdit(padre);
+  caja->setObjectName(nombre);
+  caja->setMaxLength(6);
+  caja->setFixedSize(70, 24);
+  caja->setAlignment(Qt::AlignRight);
+  caja->hide();
+  return caja;
+}
+
+}  // namespace
+
+PantallaReducir::PantallaReducir(Servicios& servicios, QWidget* padre)
+    : Formulario(servicios, QStringLiteral("reducir"), QStringLiteral("Reducción"), padre) {
+  Construye();
+  CargaPantalla();
+  IniciaFormulario(this);
+  CentraFormulario(this);
+}
+
+PantallaReducir::~PantallaReducir() {
+  if (hilo_) {
+    cancelar_ = true;
+    hilo_->wait();
+  }
+}
+
+void PantallaReducir::Construye() {
+  titulo_ = new QLabel(this);
+  titulo_->setObjectName(QStringLiteral("Lab_Titulo"));
+  QFont ft(QStringLiteral("Arial"));
+  ft.setPixelSize(17);
+  ft.setBold(true);
+  titulo_->setFont(ft);
+  titulo_->setStyleSheet(QStringLiteral("color: rgb(20, 52, 120);"));
+  titulo_->setAlignment(Qt::AlignCenter);
+
+  panel_ = new PanelQuiniela(s_, Pantalla::Reducir, this);
+  panel_->PonEditable(true);
+  panel_->alEditar = [this](const Cambio& c) { TrasEdicion(c); };
+
+  nroJor_ = new Boton(QStringLiteral("Pic_BotNroJor"), QString(), this);
+  orden_ = new Boton(QStringLiteral("Pic_BotOrden"), QString(), this);
+  fecha_ = new QLabel(this);
+  fecha_->setObjectName(QStringLiteral("Lab_FechaJornada"));
+  QFont ff(QStringLiteral("Arial"));
+  ff.setPixelSize(13);
+  ff.setBold(true);
+  fecha_->setFont(ff);
+  fecha_->setStyleSheet(QStringLiteral("color: rgb(20, 52, 120);"));
+  lisJornadas_ = Lista(QStringLiteral("Lis_Jornadas"), this);
+  lisOrden_ = Lista(QStringLiteral("Lis_Orden"), this);
+  connect(nroJor_, &Boton::pulsadoRaton, this, &PantallaReducir::EligeJornada);
+  connect(orden_, &Boton::pulsadoRaton, this, &PantallaReducir::EligeOrden);
+  connect(lisJornadas_, &QListWidget::itemClicked, this, [this] {
+    if (lisJornadas_->isVisible()) EligeJornada();
+  });
+  connect(lisOrden_, &QListWidget::itemClicked, this, [this] {
+    if (lisOrden_->isVisible()) EligeOrden();
+  });
+
+  indice_ = new Boton(QStringLiteral("Pic_BotIndice"), QStringLiteral("Histórico"), this);
+  indice_->setToolTip(QStringLiteral("Histórico de reducciones"));
+  connect(indice_, &Boton::pulsadoRaton, this, &PantallaReducir::AbreHistorico);
+
+  lisMetodos_ = Lista(QStringLiteral("Lis_Metodos"), this);
+  for (int m = 1; m <= 5; ++m) lisMetodos_->addItem(DeCp(NombreCortoMetodo(m)));
+  lisMetodos_->setFixedSize(194, 5 * 18 + 6);
+  metodo_ = {new Boton(QStringLiteral("Pic_BotMetodo"), QString(), this), lisMetodos_};
+
+  lisMinErrores_ = Lista(QStringLiteral("Lis_MinErrores"), this);
+  lisMaxErrores_ = Lista(QStringLiteral("Lis_MaxErrores"), this);
+  minErr_ = {new Boton(QStringLiteral("Pic_BotMinErr"), QString(), this), lisMinErrores_};
+  maxErr_ = {new Boton(QStringLiteral("Pic_BotMaxErr"), QString(), this), lisMaxErrores_};
+  texRangoMin_ = CajaRango(QStringLiteral("Tex_RangoMin"), this);
+  texRangoMax_ = CajaRango(QStringLiteral("Tex_RangoMax"), this);
+  minPor_ = {new Boton(QStringLiteral("Pic_BotMinPor"), QString(), this), texRangoMin_};
+  maxPor_ = {new Boton(QStringLiteral("Pic_BotMaxPor"), QString(), this), texRangoMax_};
+
+  for (const Parametro* p : {&metodo_, &minErr_, &maxErr_, &minPor_, &maxPor_}) {
+    connect(p->boton, &Boton::pulsadoRaton, this, [this, p] { Boton_MD(*p); });
+    p->control->installEventFilter(this);
+    if (auto* lista = qobject_cast<QListWidget*>(p->control)) {
+      connect(lista, &QListWidget::itemClicked, this, [this, p] {
+        if (p->control->isVisible()) Boton_MD(*p);
+      });
+    }
+    if (auto* caja = qobject_cast<QLineEdit*>(p->control)) {
+      connect(caja, &QLineEdit::returnPressed, this, [this, p] {
+        if (p->control->isVisible()) Boton_MD(*p);
+      });
+      // Only digits and the point stay, as they are typed.
+      connect(caja, &QLineEdit::textEdited, this, [caja] {
+        const QString limpio = QString::fromStdString(FiltraRango(ACp(caja->text())));
+        if (limpio != caja->text()) {
+          const int cursor = caja->cursorPosition();
+          caja->setText(limpio);
+          caja->setCursorPosition(std::min(cursor, static_cast<int>(limpio.size())));
+        }
+      });
+    }
+  }
+  lisJornadas_->installEventFilter(this);
+  lisOrden_->installEventFilter(this);
+
+  labDescripcion_ = new QLabel(QStringLiteral("Descripción:"), this);
+  labDescripcion_->setObjectName(QStringLiteral("Lab_Descripcion"));
+  labDescripcion_->setFont(ff);
+  texDescripcion_ = new QLineEdit(this);
+  texDescripcion_->setObjectName(QStringLiteral("Tex_Descripcion"));
+  texDescripcion_->setMaxLength(35);
+  texDescripcion_->setFixedSize(320, 24);
+  connect(texDescripcion_, &QLineEdit::textEdited, this, [this] {
+    // A character that Windows-1252 cannot hold is refused where it is typed.
+    const std::string bytes = ACp(texDescripcion_->text());
+    const QString admitido = DeCp(bytes);
+    if (admitido != texDescripcion_->text()) {
+      const int cursor = texDescripcion_->cursorPosition();
+      texDescripcion_->setText(admitido);
+      texDescripcion_->setCursorPosition(std::min(cursor, static_cast<int>(admitido.size())));
+    }
+    if (!s_.estado.ocupado) TrasEdicion(CambiaDescripcion(s_.estado.reduccion, bytes));
+  });
+
+  panelExterno_ = new PanelExterno(this);
+  chkIncluirExterno_ = new QCheckBox(QStringLiteral("Incluirlo en la reducción"), this);
+  chkIncluirExterno_->setObjectName(QStringLiteral("Chk_IncluirExterno"));
+  chkIncluirExterno_->setFont(ff);
+  connect(chkIncluirExterno_, &QCheckBox::clicked, this, [this] {
+    if (s_.estado.ocupado) return;
+    TrasEdicion(PulsaIncluirExterno(s_.estado.reduccion));
+  });
+
+  esta_ = new PanelEsta(this);
+  grafico_ = new GraficoReduccion(this);
+
+  reducir_ = new Boton(QStringLiteral("Pic_BotReducir"), QStringLiteral("Reducir apuestas"), this);
+  selTodo_ = new Boton(QStringLiteral("Pic_BotSelTodo"), QStringLiteral("Seleccionar todo"), this);
+  borTodo_ = new Boton(QStringLiteral("Pic_BotBorTodo"), QStringLiteral("Borrar todo"), this);
+  connect(reducir_, &Boton::pulsadoRaton, this, &PantallaReducir::PulsaReducir);
+  connect(selTodo_, &Boton::pulsadoRaton, this, &PantallaReducir::PulsaSeleccionarTodo);
+  connect(borTodo_, &Boton::pulsadoRaton, this, &PantallaReducir::PulsaBorrarTodo);
+
+  ayuda_ = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
+                     QStringLiteral("Ayuda de Reducción de apuestas"), this);
+  salir_ = new Boton(QStringLiteral("Pic_BotSalir"), ImagenFija::Salir,
+                     QStringLiteral("Salir de Reducción de apuestas"), this);
+  connect(ayuda_, &Boton::pulsadoRaton, this, [this] {
+    s_.TocaSonido(kSonidoAyuda);
+    s_.AbreAyuda(ContextoAyuda(s_.estado.reduccion.Metodo));
+  });
+  connect(salir_, &Boton::pulsadoRaton, this, [this] {
+    if (ocupadoReduccion_) return;
+    s_.TocaSonido(kSonidoSalir);
+    accept();
+  });
+
+  porcen_ = new PanelProgreso(this);
+  porcen_->hide();
+  connect(porcen_->cancelar(), &Boton::pulsadoRaton, this, &PantallaReducir::PulsaCancelar);
+  connect(porcen_->salir(), &Boton::pulsadoRaton, this, &PantallaReducir::PulsaSalirPorcen);
+}
+
+// ---- Loading ----
+
+void PantallaReducir::CargaPantalla() {
+  Estado& e = s_.estado;
+  const bool ocupadoAntes = e.ocupado;
+  e.ocupado = true;
+  const int16_t jornada = std::clamp<int16_t>(e.datos.Jornada, 1, 99);
+  const int16_t orden = std::clamp<int16_t>(e.datos.Orden, 1, 99);
+
+  const LecturaJornada lj = LeeJornada(e.rutaDatos, jornada);
+  if (!lj.mensaje.empty()) s_.AvisoSistema(DeCp(lj.mensaje));
+  jornada_ = lj.jornada;
+  Reduccion& r = e.reduccion;
+  const LecturaIndice li = LeeReduccion(e.rutaDatos, jornada, orden, e.datos.Metodo, r);
+  if (!li.estado.mensaje.empty()) s_.AvisoSistema(DeCp(li.estado.mensaje));
+  reduccionCargada_ = li.ReduccionCargada;
+  r.Jornada = jornada;
+  r.Orden = orden;
+  // A method chosen here for a reduction not stored yet survives the reload.
+  if (metodoPendiente_ >= 1 && metodoPendiente_ <= 5) {
+    r.Metodo = static_cast<int16_t>(metodoPendiente_);
+  }
+  if (r.Metodo < 1 || r.Metodo > 5) r.Metodo = kMetodoDirecto;
+
+  // The external column file (manual method only), then the figures.
+  const CargaExterno carga = CargaArchivoExterno(e.rutaDatos, r);
+  externo_ = carga.externo;
+  cifras_ = RecalculaReduccion(r, externo_);
+
+  setWindowTitle(DeCp(TituloPantalla(Pantalla::Reducir, r.Metodo)));
+  titulo_->setText(windowTitle());
+  panel_->Carga(r, jornada_, cifras_);
+  fecha_->setText(DeCp(jornada_.FechaJornada));
+  RellenaNumeros(lisJornadas_, e.datos.TotalJornadas, jornada);
+  RellenaNumeros(lisOrden_, e.datos.TotalOrdenes, orden);
+  lisMetodos_->setCurrentRow(r.Metodo - 1);
+  RellenaListasErrores();
+  texRangoMin_->setText(DeCp(TextoRango(r.MinPorcentaje)));
+  texRangoMax_->setText(DeCp(TextoRango(r.MaxPorcentaje)));
+  texDescripcion_->setText(DeCp(std::string(Recorta(r.Descripcion))));
+  chkIncluirExterno_->setChecked(r.IncluyeExterno == 1);
+  chkIncluirExterno_->setEnabled(externo_.ExternoValido);
+  PonColorExterno();
+  panelExterno_->PonLineas(LineasPanelExterno(externo_), externo_.ExternoValido);
+  for (const Parametro* p : {&metodo_, &minErr_, &maxErr_, &minPor_, &maxPor_}) {
+    p->control->hide();
+    p->boton->Dibuja(false);
+  }
+  lisJornadas_->hide();
+  lisOrden_->hide();
+  nroJor_->Dibuja(false);
+  orden_->Dibuja(false);
+  Rotula();
+  Coloca();
+  Recalcula();
+  update();
+  e.ocupado = ocupadoAntes;
+
+  // The fault of an external file is told once the screen stands.
+  if (carga.mensaje) s_.MuestraMensaje(*carga.mensaje);
+}
+
+void PantallaReducir::Coloca() {
+  const int metodo = s_.estado.reduccion.Metodo;
+  panel_->move(kMargen, kYPanel);
+  int xExtra = panel_->x() + panel_->width() + 16;
+  const bool manual = metodo == kMetodoManual;
+  panelExterno_->setVisible(manual);
+  chkIncluirExterno_->setVisible(manual);
+  if (manual) {
+    panelExterno_->setFixedSize(290, 3 * 19 + 18);
+    panelExterno_->move(xExtra, kYPanel + panel_->yFila(1));
+    chkIncluirExterno_->adjustSize();
+    chkIncluirExterno_->move(xExtra + 8, panelExterno_->y() + panelExterno_->height() + 8);
+    xExtra += panelExterno_->width() + 16;
+  }
+  if (metodo == kMetodoColumnaProbable || metodo == kMetodoBalanceSignos) {
+    // The criteria buttons may stand out of the panel, right of its grids.
+    xExtra = std::max(xExtra, panel_->x() + panel_->width() + 16 + 8);
+    const int finBarras = panel_->x() + panel_->porBar()->x() + panel_->porBar()->width();
+    if (metodo == kMetodoBalanceSignos) xExtra = std::max(xExtra, finBarras + 10 + 104 + 16);
+  }
+  const int ancho = std::max(kAnchoMinimo, xExtra + kAnchoDerecha + kMargen);
+  const int xDerecha = ancho - kMargen - kAnchoDerecha;
+  const int yPie = kYPanel + panel_->height() + 10;
+  const int alto = yPie + 112;
+  setFixedSize(ancho, alto);
+  titulo_->setGeometry(66, 18, ancho - 132, 30);
+
+  nroJor_->move(kMargen + 50, kYBotones);
+  fecha_->move(nroJor_->x() + nroJor_->width() + 8, kYBotones + 4);
+  fecha_->adjustSize();
+  orden_->move(fecha_->x() + 76, kYBotones);
+  metodo_.boton->move(orden_->x() + orden_->width() + 16, kYBotones);
+  indice_->move(metodo_.boton->x() + metodo_.boton->width() + 16, kYBotones);
+  lisJornadas_->move(nroJor_->x(), kYBotones + 26);
+  lisOrden_->move(orden_->x(), kYBotones + 26);
+  lisMetodos_->move(metodo_.boton->x(), kYBotones + 26);
+
+  // The criteria buttons stand under their headings.
+  const bool errores = metodo == kMetodoColumnaProbable;
+  const bool rango = metodo == kMetodoBalanceSignos;
+  for (const Parametro* p : {&minErr_, &maxErr_}) p->boton->setVisible(errores);
+  for (const Parametro* p : {&minPor_, &maxPor_}) p->boton->setVisible(rango);
+  // Right of the grids of the method (the bars of method 4 reach under the heading).
+  int finRejillas = 0;
+  for (QWidget* g : std::initializer_list<QWidget*>{panel_->probable(), panel_->porBar()}) {
+    if (g->isVisibleTo(panel_)) finRejillas = std::max(finRejillas, g->x() + g->width());
+  }
+  auto coloca = [this, finRejillas](const Parametro& p, const QString& palabra, int fila) {
+    int centro = panel_->CentroPalabra(1, palabra);
+    if (centro < 0) centro = panel_->width() - p.boton->width() / 2;
+    const int x = panel_->x() + std::max(centro - p.boton->width() / 2, finRejillas + 10);
+    const int y = kYPanel + panel_->yFila(fila);
+    p.boton->move(x, y);
+    p.control->move(x + 12, y + 26);
+  };
+  if (errores) {
+    coloca(minErr_, QStringLiteral("Errores"), 1);
+    coloca(maxErr_, QStringLiteral("Errores"), 3);
+  }
+  if (rango) {
+    coloca(minPor_, QStringLiteral("Porcentajes"), 1);
+    coloca(maxPor_, QStringLiteral("Porcentajes"), 4);
+  }
+
+  // Room for the longest panel (methods 1 to 4 show up to 14 lines).
+  const int altoEsta = PanelEsta::AltoPara(14);
+  esta_->setFixedSize(kAnchoDerecha, altoEsta);
+  esta_->move(xDerecha, kYPanel);
+  grafico_->setFixedSize(kAnchoDerecha, alto - (kYPanel + altoEsta + 10) - 16);
+  grafico_->move(xDerecha, kYPanel + altoEsta + 10);
+
+  labDescripcion_->adjustSize();
+  labDescripcion_->move(kMargen + 6, yPie + 4);
+  texDescripcion_->move(labDescripcion_->x() + labDescripcion_->width() + 8, yPie);
+  const int yAcciones = yPie + 36;
+  const int xAcciones = kMargen + 56;
+  selTodo_->move(xAcciones, yAcciones);
+  borTodo_->move(selTodo_->x() + selTodo_->width() + 12, yAcciones);
+  reducir_->move(borTodo_->x() + borTodo_->width() + 12, yAcciones);
+  ayuda_->move(18, alto - ayuda_->height() - 12);
+  salir_->move(xDerecha - salir_->width() - 16, alto - salir_->height() - 12);
+  porcen_->move((ancho - porcen_->width()) / 2, (alto - porcen_->height()) / 2);
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{lisJornadas_, lisOrden_, lisMetodos_, lisMinErrores_,
+                                       lisMaxErrores_, texRangoMin_, texRangoMax_, porcen_}) {
+    w->raise();
+  }
+  IniciaFormulario(this);
+}
+
+// ---- Figures and redrawing ----
+
+void PantallaReducir::Recalcula() {
+  Reduccion& r = s_.estado.reduccion;
+  const float minimo = r.MinPorcentaje, maximo = r.MaxPorcentaje;
+  cifras_ = RecalculaReduccion(r, externo_);
+  panel_->PonCifras(cifras_);
+  esta_->PonLineas(PanelCifras(cifras_, s_.estado.datos.Precio));
+  esta_->setVisible(cifras_.ApuestasBase != 0);
+  grafico_->PonCifras(cifras_);
+  if (r.MinPorcentaje != minimo || r.MaxPorcentaje != maximo) {
+    // The range was kept inside what the base can give.
+    texRangoMin_->setText(DeCp(TextoRango(r.MinPorcentaje)));
+    texRangoMax_->setText(DeCp(TextoRango(r.MaxPorcentaje)));
+    Rotula();
+  }
+}
+
+void PantallaReducir::Sonidos(const std::vector<int>& sonidos) {
+  if (s_.estado.ocupado) return;
+  for (const int id : sonidos) s_.TocaSonido(id);
+}
+
+void PantallaReducir::TrasEdicion(const Cambio& c) {
+  if (!c.aceptado) return;
+  Sonidos(c.sonidos);
+  if (c.Toca(kZonaRecarga)) {
+    CargaPantalla();
+    return;
+  }
+  if (c.recalcular && !s_.estado.ocupado) Recalcula();
+  if (c.Toca(kZonaTodo)) panel_->Redibuja(kZonaTodo, 0);
+  if (c.Toca(kZonaListasErrores)) RellenaListasErrores();
+  if (c.Toca(kZonaErrores) || c.Toca(kZonaRango) || c.Toca(kZonaListasErrores)) Rotula();
+  if (c.Toca(kZonaRango)) {
+    const Reduccion& r = s_.estado.reduccion;
+    texRangoMin_->setText(DeCp(TextoRango(r.MinPorcentaje)));
+    texRangoMax_->setText(DeCp(TextoRango(r.MaxPorcentaje)));
+  }
+  if (c.Toca(kZonaExterno)) {
+    chkIncluirExterno_->setChecked(s_.estado.reduccion.IncluyeExterno == 1);
+    PonColorExterno();
+  }
+}
+
+void PantallaReducir::Rotula() {
+  const Reduccion& r = s_.estado.reduccion;
+  auto pon = [](Boton* b, const QString& t) {
+    if (b->texto() != t) b->PonTexto(t);
+  };
+  pon(nroJor_, QStringLiteral("Jornada") + QString::fromStdString(TextoStr(r.Jornada)));
+  pon(orden_, QStringLiteral("Orden ") + QString::fromStdString(TextoStr(r.Orden)));
+  pon(metodo_.boton, DeCp(std::string(Recorta(NombreLargoMetodo(r.Metodo)))));
+  pon(minErr_.boton, QStringLiteral("Mínimo") + QString::fromStdString(TextoStr(r.MinErrores)));
+  pon(maxErr_.boton, QStringLiteral("Máximo") + QString::fromStdString(TextoStr(r.MaxErrores)));
+  pon(minPor_.boton,
+      QStringLiteral("Mínimo ") + DeCp(TextoRango(r.MinPorcentaje)) + QStringLiteral(" %"));
+  pon(maxPor_.boton,
+      QStringLiteral("Máximo ") + DeCp(TextoRango(r.MaxPorcentaje)) + QStringLiteral(" %"));
+}
+
+void PantallaReducir::RellenaListasErrores() {
+  Reduccion& r = s_.estado.reduccion;
+  if (r.Metodo != kMetodoColumnaProbable) return;
+  const ListasErrores l = ReconstruyeListasErrores(r);
+  const bool ocupadoAntes = s_.estado.ocupado;
+  s_.estado.ocupado = true;
+  for (QListWidget* lista : {lisMinErrores_, lisMaxErrores_}) {
+    lista->clear();
+    for (const std::string& e : l.elementos) lista->addItem(DeCp(e));
+    lista->setFixedSize(56, std::min(static_cast<int>(l.elementos.size()), 10) * 18 + 6);
+  }
+  lisMinErrores_->setCurrentRow(l.seleccionMin);
+  lisMaxErrores_->setCurrentRow(l.seleccionMax);
+  s_.estado.ocupado = ocupadoAntes;
+}
+
+void PantallaReducir::PonColorExterno() {
+  chkIncluirExterno_->setStyleSheet(s_.estado.reduccion.IncluyeExterno == 1
+                                        ? QStringLiteral("color: rgb(0, 0, 128);")
+                                        : QStringLiteral("color: rgb(0, 128, 0);"));
+}
+
+// ---- Choosers ----
+
+void PantallaReducir::EligeJornada() {
+  if (aplicando_ || ocupadoReduccion_) return;
+  Estado& e = s_.estado;
+  if (!e.ocupado && lisJornadas_->isHidden()) {
+    s_.TocaSonido(kSonidoAccion);
+    nroJor_->Dibuja(true);
+    lisJornadas_->show();
+    lisJornadas_->raise();
+    lisJornadas_->setFocus();
+    return;
+  }
+  if (!e.ocupado) s_.TocaSonido(kSonidoAjuste);
+  aplicando_ = true;
+  lisJornadas_->hide();
+  aplicando_ = false;
+  nroJor_->Dibuja(false);
+  const int j = lisJornadas_->currentRow() + 1;
+  if (j >= 1 && j != e.reduccion.Jornada) {
+    const auto o = OrdenParaJornada(e.rutaDatos, Pantalla::Reducir, j, e.datos.TotalOrdenes);
+    e.datos.Jornada = static_cast<int16_t>(j);
+    e.datos.Orden = static_cast<int16_t>(o.value_or(1));
+    CargaPantalla();
+  }
+}
+
+void PantallaReducir::EligeOrden() {
+  if (aplicando_ || ocupadoReduccion_) return;
+  Estado& e = s_.estado;
+  if (!e.ocupado && lisOrden_->isHidden()) {
+    s_.TocaSonido(kSonidoAccion);
+    orden_->Dibuja(true);
+    lisOrden_->show();
+    lisOrden_->raise();
+    lisOrden_->setFocus();
+    return;
+  }
+  if (!e.ocupado) s_.TocaSonido(kSonidoAjuste);
+  aplicando_ = true;
+  lisOrden_->hide();
+  aplicando_ = false;
+  orden_->Dibuja(false);
+  // Any order number names the reduction about to be made.
+  const int o = lisOrden_->currentRow() + 1;
+  if (o >= 1 && o != e.reduccion.Orden) {
+    e.datos.Orden = static_cast<int16_t>(o);
+    CargaPantalla();
+  }
+}
+
+void PantallaReducir::AbreHistorico() {
+  if (ocupadoReduccion_) return;
+  s_.TocaSonido(kSonidoAyuda);
+  CierraAbiertos();
+  PantallaHistorico historico(s_, this);
+  historico.exec();
+  if (!historico.vieneDeHistorico()) {
+    // The reduction on the screen may have been deleted there.
+    if (historico.borroLaActual()) CargaPantalla();
+    return;
+  }
+  Estado& e = s_.estado;
+  // The picked reduction is shown as it was stored, with its own method.
+  metodoPendiente_ = 0;
+  const bool ocupadoAntes = e.ocupado;
+  e.ocupado = true;
+  lisJornadas_->setCurrentRow(e.datos.Jornada - 1);
+  lisOrden_->setCurrentRow(e.datos.Orden - 1);
+  CargaPantalla();
+  e.ocupado = ocupadoAntes;
+}
+
+// ---- Criteria buttons ----
+
+const PantallaReducir::Parametro* PantallaReducir::ParametroDe(QObject* control) const {
+  for (const Parametro* p : {&metodo_, &minErr_, &maxErr_, &minPor_, &maxPor_}) {
+    if (p->control == control) return p;
+  }
+  return nullptr;
+}
+
+void PantallaReducir::Boton_MD(const Parametro& p) {
+  if (aplicando_ || ocupadoReduccion_) return;
+  if (p.control->isHidden()) {
+    // One edit control open at a time: another one is applied first.
+    for (const Parametro* otro : {&metodo_, &minErr_, &maxErr_, &minPor_, &maxPor_}) {
+      if (otro != &p && otro->control->isVisible()) Boton_MD(*otro);
+    }
+    s_.TocaSonido(kSonidoAccion);
+    p.boton->Dibuja(true);
+    p.control->show();
+    p.control->raise();
+    p.control->setFocus();
+    if (auto* caja = qobject_cast<QLineEdit*>(p.control)) caja->selectAll();
+    return;
+  }
+  s_.TocaSonido(kSonidoAjuste);
+  aplicando_ = true;  // hiding takes the focus away: that is not a second click
+  p.control->hide();
+  aplicando_ = false;
+  p.boton->Dibuja(false);
+  Aplica(p);
+}
+
+void PantallaReducir::Aplica(const Parametro& p) {
+  Reduccion& r = s_.estado.reduccion;
+  if (&p == &metodo_) {
+    const Cambio c = EligeMetodo(r, lisMetodos_->currentRow());
+    if (c.aceptado) {
+      metodoPendiente_ = r.Metodo;
+      s_.estado.datos.Metodo = r.Metodo;
+    }
+    TrasEdicion(c);
+  } else if (&p == &minErr_) {
+    TrasEdicion(EligeMinErrores(r, lisMinErrores_->currentRow()));
+  } else if (&p == &maxErr_) {
+    TrasEdicion(EligeMaxErrores(r, lisMaxErrores_->currentRow()));
+  } else if (&p == &minPor_) {
+    TrasEdicion(AceptaRangoMin(r, ACp(texRangoMin_->text())));
+  } else if (&p == &maxPor_) {
+    TrasEdicion(AceptaRangoMax(r, ACp(texRangoMax_->text())));
+  }
+}
+
+void PantallaReducir::CierraAbiertos() {
+  panel_->CierraEditor();
+  for (const Parametro* p : {&metodo_, &minErr_, &maxErr_, &minPor_, &maxPor_}) {
+    if (p->control->isVisible()) Boton_MD(*p);
+  }
+  if (lisJornadas_->isVisible()) EligeJornada();
+  if (lisOrden_->isVisible()) EligeOrden();
+}
+
+void PantallaReducir::PulsaSeleccionarTodo() {
+  if (ocupadoReduccion_) return;
+  CierraAbiertos();
+  const Cambio c = SeleccionaTodo(s_.estado.reduccion);
+  // The pressed look lasts a moment, between the two sounds.
+  if (!c.sonidos.empty()) s_.TocaSonido(c.sonidos.front());
+  selTodo_->Dibuja(true);
+  Servicios::Espera(300);
+  selTodo_->Dibuja(false);
+  Cambio resto = c;
+  resto.sonidos.erase(resto.sonidos.begin(), resto.sonidos.begin() + (c.sonidos.empty() ? 0 : 1));
+  TrasEdicion(resto);
+}
+
+void PantallaReducir::PulsaBorrarTodo() {
+  if (ocupadoReduccion_) return;
+  CierraAbiertos();
+  borTodo_->Dibuja(true);
+  Servicios::Espera(150);
+  borTodo_->Dibuja(false);
+  TrasEdicion(BorraTodo(s_.estado.reduccion));
+}
+
+bool PantallaReducir::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() == QEvent::FocusOut && !aplicando_) {
+    // A list or box that loses the focus while open acts as a click on its button.
+    if (objeto == lisJornadas_ && lisJornadas_->isVisible()) {
+      EligeJornada();
+    } else if (objeto == lisOrden_ && lisOrden_->isVisible()) {
+      EligeOrden();
+    } else if (const Parametro* p = ParametroDe(objeto); p != nullptr && p->control->isVisible()) {
+      Boton_MD(*p);
+    }
+  }
+  if (evento->type() == QEvent::KeyPress) {
+    // Enter in an open list chooses its item.
+    const int tecla = static_cast<QKeyEvent*>(evento)->key();
+    if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+      if (objeto == lisJornadas_) {
+        EligeJornada();
+        return true;
+      }
+      if (objeto == lisOrden_) {
+        EligeOrden();
+        return true;
+      }
+      if (const Parametro* p = ParametroDe(objeto);
+          p != nullptr && objeto != p->boton && qobject_cast<QListWidget*>(objeto)) {
+        Boton_MD(*p);
+        return true;
+      }
+    }
+  }
+  return Formulario::eventFilter(objeto, evento);
+}
+
+// ---- The reduction ----
+
+void PantallaReducir::PulsaReducir() {
+  if (ocupadoReduccion_) return;
+  // What an open box or list holds is applied first: the reduction is of what is shown.
+  CierraAbiertos();
+  Estado& e = s_.estado;
+  Reduccion& r = e.reduccion;
+  reducir_->Dibuja(true);
+  s_.TocaSonido(kSonidoAccion);
+  ocupadoReduccion_ = true;
+  for (Boton* b : {reducir_, ayuda_, salir_, indice_}) b->setEnabled(false);
+  auto rehabilita = [this] {
+    for (Boton* b : {reducir_, ayuda_, salir_, indice_}) b->setEnabled(true);
+    reducir_->Dibuja(false);
+    ocupadoReduccion_ = false;
+  };
+
+  const Cifras cifras = RecalculaReduccion(r, externo_);
+  const BusquedaReduccion existe = ExisteReduccion(e.rutaDatos, r.Jornada, r.Orden);
+  if (!existe.estado.mensaje.empty() && existe.estado.error != 53) {
+    s_.AvisoSistema(DeCp(existe.estado.mensaje));
+    rehabilita();
+    return;
+  }
+  const Comprobacion c = ComprobarReduccion(r, cifras, existe.existe);
+  if (c.aviso) s_.MuestraMensaje(*c.aviso);
+  if (c.mensaje) {
+    const bool aceptado = s_.MuestraMensaje(*c.mensaje);
+    if (!c.pregunta || !aceptado) {
+      rehabilita();
+      return;
+    }
+  }
+  recargarAlSalir_ = c.baseIncompleta;
+  ArrancaReduccion(cifras);
+}
+
+void PantallaReducir::ArrancaReduccion(const Cifras& cifras) {
+  HabilitaPantalla(false);
+  porcen_->Inicia();
+  porcen_->show();
+  porcen_->raise();
+  setCursor(Qt::WaitCursor);
+  porcen_->setCursor(Qt::ArrowCursor);
+
+  trabajo_ = s_.estado.reduccion;
+  resultado_ = {};
+  cancelar_ = false;
+  const CifrasGeneracion cg{cifras.ApuestasBase, cifras.NumApuestas, cifras.ApuestasQuiniela,
+                            cifras.ApuestasExternas};
+  const std::filesystem::path ruta = s_.estado.rutaDatos;
+  // The worker only touches its own copy of the model; the progress texts come back to
+  // this thread as queued calls.
+  hilo_.reset(QThread::create([this, ruta, cg] {
+    ResultadoReduccion res = ReduceApuestas(
+        ruta, trabajo_, cg,
+        [this](const AvisoProgreso& aviso) {
+          QMetaObject::invokeMethod(
+              this, [this, aviso] { porcen_->Aviso(aviso); }, Qt::QueuedConnection);
+        },
+        cancelar_);
+    resultado_ = std::move(res);
+  }));
+  connect(hilo_.get(), &QThread::finished, this, &PantallaReducir::FinReduccion,
+          Qt::QueuedConnection);
+  hilo_->start();
+}
+
+void PantallaReducir::FinReduccion() {
+  if (!hilo_) return;
+  hilo_->wait();
+  hilo_.reset();
+  const ResultadoReduccion& res = resultado_;
+  if (res.completada) {
+    // The model now holds what the record stores: unused criteria cleared, true counts.
+    s_.estado.reduccion = trabajo_;
+    reduccionCargada_ = true;
+    metodoPendiente_ = 0;
+  } else if (!res.cancelada) {
+    porcen_->AgregaLinea(
+        QStringLiteral("No se ha podido guardar la reducción (%1).").arg(DeCp(res.mensaje)));
+    porcen_->AgregaLinea(QStringLiteral("Se conserva la reducción anterior."));
+    s_.AvisoSistema(DeCp(res.mensaje));
+  }
+  porcen_->Termina();
+  unsetCursor();
+  emit reduccionTerminada();
+}
+
+void PantallaReducir::PulsaCancelar() {
+  if (!hilo_) return;
+  s_.TocaSonido(kSonidoAyuda);
+  cancelar_ = true;
+}
+
+void PantallaReducir::PulsaSalirPorcen() {
+  if (hilo_ || !ocupadoReduccion_) return;
+  s_.TocaSonido(kSonidoSalir);
+  porcen_->hide();
+  HabilitaPantalla(true);
+  for (Boton* b : {reducir_, ayuda_, salir_, indice_}) b->setEnabled(true);
+  ocupadoReduccion_ = false;
+  if (recargarAlSalir_ || resultado_.completada) {
+    // A stored reduction is shown as stored (its unused criteria cleared).
+    recargarAlSalir_ = false;
+    CargaPantalla();
+  }
+  reducir_->Dibuja(false);
+  s_.TocaSonido(kSonidoAccion);
+}
+
+void PantallaReducir::HabilitaPantalla(bool habilitada) {
+  if (!habilitada) {
+    deshabilitados_.clear();
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      if (w == porcen_ || !w->isEnabled()) continue;
+      w->setEnabled(false);
+      deshabilitados_.push_back(w);
+    }
+    panel_->PonEditable(false);
+    return;
+  }
+  for (QWidget* w : deshabilitados_) w->setEnabled(true);
+  deshabilitados_.clear();
+  panel_->PonEditable(true);
+}
+
+void PantallaReducir::EscribeDescripcion() {
+  const Estado& e = s_.estado;
+  const Reduccion& r = e.reduccion;
+  if (!ExisteReduccion(e.rutaDatos, r.Jornada, r.Orden).existe) return;
+  const EstadoIndice est = ReescribeDescripcion(e.rutaDatos, r.Jornada, r.Orden, r.Descripcion);
+  if (!est.mensaje.empty()) s_.AvisoSistema(DeCp(est.mensaje));
+}
+
+void PantallaReducir::done(int resultado) {
+  if (hilo_) {
+    // Closed while reducing: the run is cancelled first, which keeps any earlier reduction.
+    cancelar_ = true;
+    hilo_->wait();
+    hilo_.reset();
+  }
+  if (!cerrado_) {
+    cerrado_ = true;
+    panel_->CierraEditor();
+    EscribeDescripcion();
+  }
+  Formulario::done(resultado);
+}
+
+}  // namespace zendo

@@ -1,0 +1,784 @@
+// The reduction screen driven through its named widgets: one road per method from an empty
+// data folder to a stored reduction, the editing rules on the panel's grids, the choosers,
+// the history, the checks, and runs that are cancelled, closed or fail on a full disk.
+
+#include <sys/resource.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <csignal>
+#include <memory>
+#include <string>
+
+#include "apoyo_gui.h"
+#include "engine/core/datos_generales.h"
+#include "engine/core/fichero.h"
+#include "engine/core/indice.h"
+#include "engine/core/jornadas.h"
+#include "engine/core/texto.h"
+#include "engine/reduction/cifras.h"
+#include "engine/reduction/comprobaciones.h"
+#include "engine/reduction/externo.h"
+#include "engine/reduction/generacion.h"
+#include "engine/reduction/panel.h"
+#include "gui/consult/panel_quiniela.h"
+#include "gui/reduction/grafico.h"
+#include "gui/reduction/panel_cifras.h"
+#include "gui/reduction/progreso.h"
+#include "gui/reduction/reducir.h"
+#include "gui/screens/historic.h"
+
+using namespace zendo;
+using namespace zendo::prueba;
+
+namespace {
+
+const char* const kEquipos12[30] = {
+    "Real Madrid", "Getafe",   "Barcelona",  "Sevilla",  "Valencia",   "Villarreal",
+    "Athletic",    "Osasuna",  "Mallorca",   "Málaga",   "Deportivo",  "Racing",
+    "Espanyol",    "Almería",  "Zaragoza",   "Tenerife", "Valladolid", "Xerez",
+    "Sporting",    "Atlético", "Hércules",   "Cádiz",    "Numancia",   "Córdoba",
+    "Las Palmas",  "Elche",    "Recreativo", "Betis",    "Celta",      "Salamanca"};
+
+void EscribeJornada12(const std::filesystem::path& ruta) {
+  std::string registro = RegistroJornadaVacio();
+  PonCabecera(registro, 12, "15/11/09");
+  for (int i = 0; i < 30; ++i) PonEquipo(registro, i + 1, Cp(kEquipos12[i]));
+  QCOMPARE(EscribeJornada(ruta, 12, registro), int16_t{0});
+}
+
+void MueveConBoton(QWidget* w, QPoint punto) {
+  QMouseEvent e(QEvent::MouseMove, punto, w->mapToGlobal(punto), Qt::NoButton, Qt::LeftButton,
+                Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+// What the engine writes for a model in a folder of its own.
+struct Esperado {
+  std::string red;
+  std::string bases;
+  ResultadoReduccion res;
+};
+
+Esperado ReduceConMotor(Reduccion r, const std::string& externo = {}) {
+  QTemporaryDir dir;
+  const std::filesystem::path ruta(dir.path().toStdString());
+  if (!externo.empty()) PonBytes(ruta / NombreArchivoExterno(r.Jornada, r.Orden), externo);
+  const CargaExterno carga = CargaArchivoExterno(ruta, r);
+  const Cifras c = RecalculaReduccion(r, carga.externo);
+  std::atomic<bool> cancelar{false};
+  Esperado e;
+  e.res = ReduceApuestas(ruta, r,
+                         {c.ApuestasBase, c.NumApuestas, c.ApuestasQuiniela, c.ApuestasExternas},
+                         {}, cancelar);
+  e.red = Bytes(ruta / NombreReduccion(r.Jornada, r.Orden));
+  e.bases = Bytes(ruta / "BASES.TVX");
+  return e;
+}
+
+// A data folder with the general data and jornada 12, the current one, order 1; the screen
+// opened on it.
+struct Escenario {
+  Escenario() {
+    LeeDatosGenerales(e.estado.rutaDatos, e.estado.datos);
+    e.estado.datos.Jornada = 12;
+    e.estado.datos.Orden = 1;
+    EscribeJornada12(e.estado.rutaDatos);
+  }
+  void Abre() {
+    p = std::make_unique<PantallaReducir>(e.servicios);
+    p->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.get()));
+  }
+
+  Entorno e;
+  std::unique_ptr<PantallaReducir> p;
+
+  PanelQuiniela* panel() const { return p->panel(); }
+  Reduccion& r() { return e.estado.reduccion; }
+
+  static void Clic(Rejilla* g, int fila, int columna) {
+    QVERIFY(g->isVisible());
+    QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, g->CentroDe(Celda{fila, columna}));
+  }
+  void Base(int m, int s) const {
+    Clic(panel()->base(), m - panel()->base()->primerPartido(), s - 1);
+  }
+  void Elegir(int m) const { Clic(panel()->elegir(), m - 1, 0); }
+  void Probable(int m, int s) const { Clic(panel()->probable(), m - 1, s - 1); }
+  void Total(int s, int n) const { Clic(panel()->signos(), n, s - 1); }
+  void Numero(int m, int s) const { Clic(panel()->porNum(), m - 1, s - 1); }
+  // Presses the bar of (m, s) at its start and drags it to the first position that gives
+  // `valor` percent or more; returns the percentage of that position.
+  int Arrastra(int m, int s, int valor) const {
+    RejillaPorBar* b = panel()->porBar();
+    const QRect celda = b->RectDe(Celda{m - 1, s - 1});
+    QTest::mousePress(b, Qt::LeftButton, Qt::NoModifier, QPoint(celda.left(), celda.center().y()));
+    int x = celda.left();
+    while (b->ValorEn(Celda{m - 1, s - 1}, x) < valor) ++x;
+    MueveConBoton(b, QPoint(x, celda.center().y()));
+    QTest::mouseRelease(b, Qt::LeftButton, Qt::NoModifier, QPoint(x, celda.center().y()));
+    return b->ValorEn(Celda{m - 1, s - 1}, x);
+  }
+
+  void Pulsa(const char* nombre) const { prueba::Pulsa(p.get(), QString::fromUtf8(nombre)); }
+  // Opens a list from its button and clicks its item `fila` (0-based).
+  void EligeEnLista(const char* boton, const char* lista, int fila) const {
+    Pulsa(boton);
+    auto* l = Control<QListWidget>(p.get(), QString::fromUtf8(lista));
+    QVERIFY(l->isVisible());
+    QListWidgetItem* item = l->item(fila);
+    QVERIFY(item != nullptr);
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      l->visualItemRect(item).center());
+    QVERIFY(!l->isVisible());
+  }
+  // Opens a box from its button, types and presses Enter.
+  void TecleaEnCaja(const char* boton, const char* caja, const QString& texto) const {
+    Pulsa(boton);
+    auto* c = Control<QLineEdit>(p.get(), QString::fromUtf8(caja));
+    QVERIFY(c->isVisible());
+    c->selectAll();
+    QTest::keyClicks(c, texto);
+    QTest::keyClick(c, Qt::Key_Return);
+    QVERIFY(!c->isVisible());
+  }
+
+  // "Reducir apuestas"; waits for the run to end, then Salir of the progress panel.
+  void Reduce(bool salir = true) {
+    QSignalSpy fin(p.get(), &PantallaReducir::reduccionTerminada);
+    Pulsa("Pic_BotReducir");
+    QVERIFY(p->enMarcha());
+    QVERIFY(Control(p.get(), "Pic_BotCancelar")->isVisible());
+    QVERIFY(!Control(p.get(), "Pic_BotSalir")->isEnabled());
+    QVERIFY(fin.wait(60000));
+    QVERIFY(Control(p.get(), "Pic_BotSalirPorcen")->isVisible());
+    if (salir) {
+      Pulsa("Pic_BotSalirPorcen");
+      QVERIFY(!Control<QWidget>(p.get(), "Pic_Porcen")->isVisible());
+      QVERIFY(Control(p.get(), "Pic_BotSalir")->isEnabled());
+    }
+  }
+  QString Valor(const char* etiqueta) const {
+    return Control<PanelEsta>(p.get(), "Pic_Esta")->Valor(QString::fromUtf8(etiqueta));
+  }
+  QStringList Progreso() const { return Control<PanelProgreso>(p.get(), "Pic_Porcen")->textos(); }
+  std::vector<LineaPanel> Cifras() const {
+    return Control<PanelEsta>(p.get(), "Pic_Esta")->lineas();
+  }
+  std::string Red() const { return Bytes(e.ruta("RED1201.TVX")); }
+  std::string Bases() const { return Bytes(e.ruta("BASES.TVX")); }
+  QString Rotulo(const char* boton) const { return Control(p.get(), boton)->texto(); }
+};
+
+// A model built with the engine's own edits, to compare with what the clicks built.
+Reduccion Nueva(int metodo) {
+  return ReduccionNueva(12, 1, static_cast<int16_t>(metodo));
+}
+
+std::vector<LineaPanel> CifrasDe(Reduccion r, const Externo& externo = {}) {
+  return PanelCifras(RecalculaReduccion(r, externo), 0.5f);
+}
+
+// The columns of a file, for messages.
+int Lineas(const std::string& bytes) {
+  return static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+}
+
+}  // namespace
+
+class PruebaReducir : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void AbreSobreLaJornadaActualConSusEquipos() {
+    Escenario s;
+    s.Abre();
+    QCOMPARE(s.p->windowTitle(), QStringLiteral("Reducción de apuestas por el Método Directo"));
+    QCOMPARE(s.Rotulo("Pic_BotNroJor"), QStringLiteral("Jornada 12"));
+    QCOMPARE(s.Rotulo("Pic_BotOrden"), QStringLiteral("Orden  1"));
+    QCOMPARE(s.Rotulo("Pic_BotMetodo"), QStringLiteral("Método Directo"));
+    QCOMPARE(s.Rotulo("Pic_BotReducir"), QStringLiteral("Reducir apuestas"));
+    QCOMPARE(s.Rotulo("Pic_BotSelTodo"), QStringLiteral("Seleccionar todo"));
+    QCOMPARE(s.Rotulo("Pic_BotBorTodo"), QStringLiteral("Borrar todo"));
+    QCOMPARE(Control<QLabel>(s.p.get(), "Lab_FechaJornada")->text(), QStringLiteral("15/11/09"));
+    QCOMPARE(Control<QLabel>(s.p.get(), "Lab_Descripcion")->text(), QStringLiteral("Descripción:"));
+    QCOMPARE(s.panel()->textoPartido(1), QStringLiteral("1. Real Madrid - Getafe"));
+    QCOMPARE(s.panel()->textoPartido(10), QStringLiteral("10. Sporting - Atlético"));
+    QCOMPARE(s.panel()->encabezado(1), QStringLiteral("Quiniela     Partidos"));
+    QCOMPARE(s.panel()->encabezado(2), QStringLiteral("base      reducidos"));
+    QVERIFY(s.panel()->tieneLineaGuia(1));
+    // A new reduction: sign 1 everywhere, one column, nothing to reduce.
+    QCOMPARE(s.Valor("Apuestas directas"), QStringLiteral("1"));
+    QCOMPARE(s.Cifras(), CifrasDe(Nueva(1)));
+    QVERIFY(!s.p->reduccionCargada());
+    QVERIFY(s.e.sonido.tocados.empty());  // loading makes no sound
+    // The lists of the choosers: "@@", ten to a column, the current item selected.
+    auto* jornadas = Control<QListWidget>(s.p.get(), "Lis_Jornadas");
+    QCOMPARE(jornadas->count(), 55);
+    QCOMPARE(jornadas->item(4)->text(), QStringLiteral(" 5"));
+    QCOMPARE(jornadas->currentRow(), 11);
+    QCOMPARE(Control<QListWidget>(s.p.get(), "Lis_Orden")->count(), 30);
+    auto* metodos = Control<QListWidget>(s.p.get(), "Lis_Metodos");
+    QCOMPARE(metodos->count(), 5);
+    QCOMPARE(metodos->item(2)->text(), QStringLiteral("Selección de signos"));
+    QVERIFY(!Control(s.p.get(), "Pic_BotMinErr")->isVisible());
+    QVERIFY(!Control<QWidget>(s.p.get(), "Pic_Externo")->isVisible());
+    s.Pulsa("Pic_BotAyuda");
+    QCOMPARE(s.e.ayuda.temas, std::vector<int>{2210});
+  }
+
+  // Method 1: four triples a reducir and one double developed in full.
+  void MetodoDirecto() {
+    Escenario s;
+    s.Abre();
+    Reduccion ref = Nueva(1);
+    for (int m = 1; m <= 4; ++m) {
+      for (int sg = 2; sg <= 3; ++sg) {
+        s.Base(m, sg);
+        PulsaBase(ref, m, sg);
+      }
+      s.Elegir(m);
+      PulsaElegir(ref, m);
+    }
+    s.Base(5, 2);
+    PulsaBase(ref, 5, 2);
+    s.Elegir(15 - 1);  // a fixed match cannot be a reducir
+    QCOMPARE(s.r().Partido[14].AReducir, false);
+    QCOMPARE(s.Cifras(), CifrasDe(ref));
+    QCOMPARE(s.Valor("Apuestas directas"), QStringLiteral("162"));
+    QCOMPARE(s.Valor("Apuestas aceptadas"), QStringLiteral("18"));
+    QCOMPARE(s.Valor("Factor de reducción"), QStringLiteral("9,00"));
+    QCOMPARE(s.e.sonido.tocados, std::vector<int>(13, 1));
+
+    QTest::keyClicks(Control<QLineEdit>(s.p.get(), "Tex_Descripcion"), "Cuatro triples");
+    CambiaDescripcion(ref, "Cuatro triples");
+    s.Reduce(false);
+    QVERIFY(s.Progreso().contains(QStringLiteral("REDUCIENDO APUESTAS")));
+    QVERIFY(s.Progreso().contains(Utf(TextoApuestasReducidas(162, 18))));
+    QVERIFY(s.Progreso().contains(QStringLiteral("Ha finalizado el proceso de reducción")));
+    s.Pulsa("Pic_BotSalirPorcen");
+
+    const Esperado esperado = ReduceConMotor(ref);
+    QVERIFY(esperado.res.completada);
+    QCOMPARE(Lineas(s.Red()), 18);
+    QVERIFY(s.Red() == esperado.red);
+    QVERIFY(s.Bases() == esperado.bases);
+    QVERIFY(s.p->reduccionCargada());
+
+    // Salir writes the description typed since into the stored record.
+    auto* descripcion = Control<QLineEdit>(s.p.get(), "Tex_Descripcion");
+    descripcion->selectAll();
+    QTest::keyClicks(descripcion, "Triples del domingo");
+    s.Pulsa("Pic_BotSalir");
+    QVERIFY(!s.p->isVisible());
+    Reduccion guardada;
+    QVERIFY(LeeReduccion(s.e.estado.rutaDatos, 12, 1, 1, guardada).ReduccionCargada);
+    QCOMPARE(Utf(guardada.Descripcion), QStringLiteral("Triples del domingo").leftJustified(35));
+    QCOMPARE(s.e.sonido.tocados.back(), 5);
+  }
+
+  // Method 2, with the rules of the Columna probable on the way.
+  void MetodoColumnaProbable() {
+    Escenario s;
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 1);
+    QCOMPARE(s.r().Metodo, int16_t{2});
+    QVERIFY(s.panel()->probable()->isVisible());
+    QCOMPARE(s.panel()->encabezado(1),
+             QStringLiteral("Quiniela     Partidos    Columna            Errores"));
+    Reduccion ref = Nueva(2);
+    auto ambos = [&](auto clic, auto edicion) {
+      clic();
+      edicion();
+    };
+    // Match 1 "1X", match 2 "1X2", match 3 "12", all three a reducir.
+    ambos([&] { s.Base(1, 2); }, [&] { PulsaBase(ref, 1, 2); });
+    for (int sg : {2, 3}) ambos([&] { s.Base(2, sg); }, [&] { PulsaBase(ref, 2, sg); });
+    ambos([&] { s.Base(3, 3); }, [&] { PulsaBase(ref, 3, 3); });
+    for (int m = 1; m <= 3; ++m) ambos([&] { s.Elegir(m); }, [&] { PulsaElegir(ref, m); });
+    QCOMPARE(Control<QListWidget>(s.p.get(), "Lis_MinErrores")->count(), 4);
+
+    // Without probable signs the check names the three matches.
+    s.Pulsa("Pic_BotReducir");
+    QVERIFY(!s.p->enMarcha());
+    QCOMPARE(s.e.mensajero.mensajes.back(), MensajeColumnaProbable(3));
+    QVERIFY(Control(s.p.get(), "Pic_BotSalir")->isEnabled());
+
+    s.Probable(1, 1);
+    s.Probable(2, 2);
+    s.Probable(3, 3);
+    s.Probable(4, 1);  // not a reducir: refused
+    QCOMPARE(s.r().Partido[4].Probable, int16_t{0});
+    // Removing the probable sign from the base clears it; removing another sign does not.
+    s.Base(3, 3);
+    QCOMPARE(s.r().Partido[3].Probable, int16_t{0});
+    s.Base(3, 3);
+    QCOMPARE(s.r().Partido[3].Probable, int16_t{0});
+    s.Base(2, 3);
+    QCOMPARE(s.r().Partido[2].Probable, int16_t{2});
+    s.Base(2, 3);
+    // Un-ticking a match clears its probable sign.
+    s.Elegir(1);
+    QCOMPARE(s.r().Partido[1].Probable, int16_t{0});
+    QCOMPARE(s.r().Partido[1].AReducir, false);
+    s.Elegir(1);
+    s.Probable(1, 1);
+    s.Probable(3, 3);
+    for (auto [m, sg] : {std::pair{1, 1}, {2, 2}, {3, 3}}) PulsaProbable(ref, m, sg);
+
+    s.EligeEnLista("Pic_BotMinErr", "Lis_MinErrores", 0);
+    s.EligeEnLista("Pic_BotMaxErr", "Lis_MaxErrores", 1);
+    EligeMaxErrores(ref, 1);
+    RecalculaReduccion(ref);
+    QCOMPARE(s.Rotulo("Pic_BotMinErr"), QStringLiteral("Mínimo 0"));
+    QCOMPARE(s.Rotulo("Pic_BotMaxErr"), QStringLiteral("Máximo 1"));
+    QVERIFY(s.r() == ref);
+    QCOMPARE(s.Valor("Apuestas aceptadas"), QStringLiteral("5"));
+    QCOMPARE(s.Valor("Apuestas directas"), QStringLiteral("12"));
+    QCOMPARE(s.Cifras(), CifrasDe(ref));
+
+    s.Reduce();
+    const Esperado esperado = ReduceConMotor(ref);
+    QCOMPARE(Lineas(s.Red()), 5);
+    QVERIFY(s.Red() == esperado.red);
+    QVERIFY(s.Bases() == esperado.bases);
+  }
+
+  // Method 3: totals of each sign among four triples.
+  void MetodoSeleccionSignos() {
+    Escenario s;
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 2);
+    QVERIFY(s.panel()->signos()->isVisible());
+    Reduccion ref = Nueva(3);
+    for (int m = 1; m <= 4; ++m) {
+      for (int sg = 2; sg <= 3; ++sg) {
+        s.Base(m, sg);
+        PulsaBase(ref, m, sg);
+      }
+      s.Elegir(m);
+      PulsaElegir(ref, m);
+    }
+    s.Pulsa("Pic_BotReducir");
+    QCOMPARE(s.e.mensajero.mensajes.back(), MensajeTotalesSignos());
+
+    const std::size_t sonidos = s.e.sonido.tocados.size();
+    s.Total(1, 5);  // more 1s than matches a reducir: not selectable
+    QCOMPARE(s.r().TotalSignos[1][5], int16_t{0});
+    QCOMPARE(s.e.sonido.tocados.size(), sonidos);
+    const Cifras c = RecalculaReduccion(ref);
+    for (auto [sg, n] : {std::pair{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 0}, {3, 1}, {3, 2}}) {
+      s.Total(sg, n);
+      PulsaTotalSignos(ref, c, sg, n);
+    }
+    s.Total(3, 0);  // and off again
+    PulsaTotalSignos(ref, c, 3, 0);
+    QCOMPARE(s.e.sonido.tocados.back(), 6);
+    RecalculaReduccion(ref);
+    QVERIFY(s.r() == ref);
+    QCOMPARE(s.Cifras(), CifrasDe(ref));
+
+    // Removing a triple a reducir lowers MaxSignos and clears the totals above it.
+    s.Base(4, 3);
+    QCOMPARE(s.r().Partido[4].NumSignos, int16_t{2});
+    s.Base(4, 3);
+    s.Reduce();
+    const Esperado esperado = ReduceConMotor(ref);
+    QVERIFY(Lineas(s.Red()) > 0);
+    QVERIFY(s.Red() == esperado.red);
+    QVERIFY(s.Bases() == esperado.bases);
+  }
+
+  // Method 4: percentages typed and dragged, with their compensation, and the range.
+  void MetodoBalanceSignos() {
+    Escenario s;
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 3);
+    QVERIFY(s.panel()->porNum()->isVisible());
+    QVERIFY(!s.panel()->elegir()->isVisible());
+    QCOMPARE(s.panel()->base()->primerPartido(), 15);
+    Reduccion ref = Nueva(4);
+
+    // Typing: 30 for X of match 1, Enter goes on to its sign 2, 20 there, Enter.
+    s.Numero(1, 2);
+    QLineEdit* editor = s.panel()->editorPorcentaje();
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->text(), QStringLiteral("0"));
+    QCOMPARE(editor->selectedText(), QStringLiteral("0"));
+    QTest::keyClicks(editor, "30");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(s.panel()->celdaEditor(), std::make_optional(std::make_pair(1, 3)));
+    QTest::keyClicks(editor, "20");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(s.panel()->celdaEditor(), std::make_optional(std::make_pair(2, 1)));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QVERIFY(!editor->isVisible());
+    FijaProbabilidad(ref, 1, 2, 30);
+    FijaProbabilidad(ref, 1, 3, 20);
+    QCOMPARE(s.r().Probabilidad[1], (std::array<int16_t, 4>{0, 70, 10, 20}));
+
+    // Out of range and clicking elsewhere: 250 becomes 100, committed by the next click.
+    s.Numero(3, 2);
+    QTest::keyClicks(editor, "250");
+    s.Numero(3, 1);
+    QCOMPARE(s.r().Probabilidad[3], (std::array<int16_t, 4>{0, 0, 100, 0}));
+    QCOMPARE(s.panel()->celdaEditor(), std::make_optional(std::make_pair(3, 1)));
+    QTest::keyClicks(editor, "50");
+    QTest::keyClick(editor, Qt::Key_Return);
+    FijaProbabilidad(ref, 3, 2, 100);
+    FijaProbabilidad(ref, 3, 1, 50);
+    QCOMPARE(s.r().Probabilidad[3], (std::array<int16_t, 4>{0, 50, 50, 0}));
+    QTest::keyClick(editor, Qt::Key_Escape);
+
+    // Dragging: sign 2 of match 2 to about 40 takes it from X (0) and then from 1.
+    const int arrastrado = s.Arrastra(2, 3, 40);
+    QVERIFY(arrastrado >= 40 && arrastrado < 45);
+    FijaProbabilidad(ref, 2, 3, arrastrado);
+    QCOMPARE(s.r().Probabilidad[2],
+             (std::array<int16_t, 4>{0, int16_t(100 - arrastrado), 0, int16_t(arrastrado)}));
+
+    // The bounds: letters vanish as typed, the range stays inside the base's limits.
+    s.Pulsa("Pic_BotMinPor");
+    auto* caja = Control<QLineEdit>(s.p.get(), "Tex_RangoMin");
+    caja->selectAll();
+    QTest::keyClicks(caja, "8a0.5x");
+    QCOMPARE(caja->text(), QStringLiteral("80.5"));
+    QTest::keyClick(caja, Qt::Key_Return);
+    AceptaRangoMin(ref, "80.5");
+    s.TecleaEnCaja("Pic_BotMaxPor", "Tex_RangoMax", QStringLiteral("300"));
+    AceptaRangoMax(ref, "300");
+    RecalculaReduccion(ref);
+    QCOMPARE(s.r().MinPorcentaje, ref.MinPorcentaje);
+    QCOMPARE(s.r().MaxPorcentaje, ref.MaxPorcentaje);
+    const Cifras c = RecalculaReduccion(ref);
+    QCOMPARE(s.r().MaxPorcentaje, c.PorcMaximo);  // 300 is brought down to the limit
+    QCOMPARE(s.Rotulo("Pic_BotMaxPor"),
+             QStringLiteral("Máximo ") + Utf(TextoRango(c.PorcMaximo)) + QStringLiteral(" %"));
+    QCOMPARE(s.Cifras(), CifrasDe(ref));
+    QVERIFY(!s.Valor("Límites porcentaje").isEmpty());
+    QCOMPARE(Control<GraficoReduccion>(s.p.get(), "Pic_Grafico")->cifras().Clases(), 101);
+
+    s.Reduce();
+    const Esperado esperado = ReduceConMotor(ref);
+    QVERIFY(esperado.res.completada);
+    QVERIFY(s.Red() == esperado.red);
+    QVERIFY(s.Bases() == esperado.bases);
+  }
+
+  // Method 5 with an external file of 10 columns merged in.
+  void MetodoManualConExterno() {
+    Escenario s;
+    std::string externo;
+    for (int i = 0; i < 10; ++i) {
+      std::string col(15, '1');
+      col[static_cast<std::size_t>(i)] = i == 3 ? 'x' : '2';
+      col[14] = i % 2 == 0 ? '1' : '2';
+      externo += "\"" + col + "\"\r\n";
+    }
+    PonBytes(s.e.ruta("Q44F1201.TVF"), externo);
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
+    QCOMPARE(s.p->windowTitle(),
+             QStringLiteral("Reducción de apuestas por el Método de Reducción manual"));
+    auto* panelExterno = Control<PanelExterno>(s.p.get(), "Pic_Externo");
+    QVERIFY(panelExterno->isVisible());
+    QCOMPARE(panelExterno->lineas(),
+             (QStringList{QStringLiteral("Se ha encontrado el archivo externo"),
+                          QStringLiteral("Q44F1201.TVF conteniendo un total"),
+                          QStringLiteral("de 10 apuestas.")}));
+    auto* chk = Control<QCheckBox>(s.p.get(), "Chk_IncluirExterno");
+    QCOMPARE(chk->text(), QStringLiteral("Incluirlo en la reducción"));
+    QVERIFY(chk->isEnabled());
+    QVERIFY(!chk->isChecked());
+
+    Reduccion ref = Nueva(5);
+    s.Base(1, 2);
+    PulsaBase(ref, 1, 2);
+    s.Base(15, 3);
+    PulsaBase(ref, 15, 3);
+    QTest::mouseClick(chk, Qt::LeftButton);
+    PulsaIncluirExterno(ref);
+    QVERIFY(chk->isChecked());
+    QVERIFY(chk->styleSheet().contains(QStringLiteral("0, 0, 128")));
+    QCOMPARE(s.e.sonido.tocados.back(), 7);
+    QCOMPARE(s.Valor("Apuestas externas"), QStringLiteral("10"));
+    QCOMPARE(s.Valor("Apuestas totales"), QStringLiteral("14"));
+    const CargaExterno carga = CompruebaExterno(externo, "Q44F1201.TVF");
+    QCOMPARE(s.Cifras(), CifrasDe(ref, carga.externo));
+    auto* grafico = Control<GraficoReduccion>(s.p.get(), "Pic_Grafico");
+    QCOMPARE(grafico->series(), (QStringList{QStringLiteral("Q. Base"), QStringLiteral("Externas"),
+                                             QStringLiteral("Totales")}));
+
+    s.Reduce(false);
+    QVERIFY(
+        s.Progreso().contains(QStringLiteral("Ha finalizado la reducción de la Quiniela Base")));
+    QVERIFY(s.Progreso().contains(QStringLiteral("Se han incorporado las columnas externas")));
+    s.Pulsa("Pic_BotSalirPorcen");
+    const Esperado esperado = ReduceConMotor(ref, externo);
+    QCOMPARE(Lineas(s.Red()), 14);
+    QVERIFY(s.Red() == esperado.red);
+    QVERIFY(s.Bases() == esperado.bases);
+    Reduccion guardada;
+    QVERIFY(LeeReduccion(s.e.estado.rutaDatos, 12, 1, 1, guardada).ReduccionCargada);
+    QCOMPARE(guardada.ColumnasPleno1, 2 + 5);  // base and external columns ending in 1
+  }
+
+  // Method 5 with the base left incomplete: only the external columns, after a warning.
+  void BaseIncompletaConExterno() {
+    Escenario s;
+    PonBytes(s.e.ruta("Q44F1201.TVF"), "\"11111111111111X\"\r\n\"2222222222222221\"\r\n");
+    s.Abre();
+    // The faulty second line (16 signs) is reported when the screen loads for method 5.
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
+    QCOMPARE(s.e.mensajero.mensajes.back().titulo, std::string("Error en Archivo Externo"));
+    QVERIFY(!Control<QCheckBox>(s.p.get(), "Chk_IncluirExterno")->isEnabled());
+    PonBytes(s.e.ruta("Q44F1201.TVF"), "\"11111111111111X\"\r\n\"222222222222222\"\r\n");
+    s.EligeEnLista("Pic_BotOrden", "Lis_Orden", 1);
+    s.EligeEnLista("Pic_BotOrden", "Lis_Orden", 0);
+    QCOMPARE(s.r().Metodo, int16_t{5});  // the pending method survives the reloads
+    QTest::mouseClick(Control<QCheckBox>(s.p.get(), "Chk_IncluirExterno"), Qt::LeftButton);
+    s.Pulsa("Pic_BotBorTodo");
+    QVERIFY(!Control<QWidget>(s.p.get(), "Pic_Esta")->isVisible());
+    s.Reduce();
+    QCOMPARE(s.e.mensajero.mensajes.back(), MensajeBaseIncompletaAviso());
+    QCOMPARE(s.Red(), std::string("\"11111111111111X\"\r\n\"222222222222222\"\r\n"));
+    // Reloaded from the stored record: no sign in the base.
+    QCOMPARE(s.r().Partido[1].NumSignos, int16_t{0});
+    QVERIFY(s.p->reduccionCargada());
+  }
+
+  void EligeJornadaYOrden() {
+    Escenario s;
+    s.e.estado.datos.Jornada = 3;
+    s.Abre();
+    QCOMPARE(s.Rotulo("Pic_BotNroJor"), QStringLiteral("Jornada 3"));
+    QCOMPARE(s.panel()->textoPartido(1), QStringLiteral("1. "));
+    s.Pulsa("Pic_BotNroJor");
+    QVERIFY(Control(s.p.get(), "Pic_BotNroJor")->pulsado());
+    s.Pulsa("Pic_BotNroJor");  // pressed again: closes, nothing changes
+    QVERIFY(!Control<QListWidget>(s.p.get(), "Lis_Jornadas")->isVisible());
+    QCOMPARE(s.r().Jornada, int16_t{3});
+    s.e.sonido.tocados.clear();
+    s.EligeEnLista("Pic_BotNroJor", "Lis_Jornadas", 11);
+    QCOMPARE(s.e.sonido.tocados, (std::vector<int>{6, 7}));
+    QCOMPARE(s.Rotulo("Pic_BotNroJor"), QStringLiteral("Jornada 12"));
+    QCOMPARE(s.e.estado.datos.Jornada, int16_t{12});
+    QCOMPARE(s.panel()->textoPartido(2), QStringLiteral("2. Barcelona - Sevilla"));
+    QVERIFY(!Control(s.p.get(), "Pic_BotNroJor")->pulsado());
+    // Any order number names the reduction about to be made.
+    s.EligeEnLista("Pic_BotOrden", "Lis_Orden", 6);
+    QCOMPARE(s.Rotulo("Pic_BotOrden"), QStringLiteral("Orden  7"));
+    QCOMPARE(s.e.estado.datos.Orden, int16_t{7});
+    QCOMPARE(s.r().Orden, int16_t{7});
+    // A new jornada starts at order 1.
+    s.EligeEnLista("Pic_BotNroJor", "Lis_Jornadas", 12);
+    QCOMPARE(s.r().Orden, int16_t{1});
+  }
+
+  // A method chosen for a new reduction survives reloads over a stored record.
+  void MetodoPendienteSobreUnaReduccionGuardada() {
+    Escenario s;
+    Reduccion otra = Nueva(1);
+    otra.Orden = 2;
+    PulsaBase(otra, 1, 2);
+    QCOMPARE(GuardaRegistroBases(s.e.estado.rutaDatos, ConstruyeRegistroBases(otra)).error,
+             int16_t{0});
+    s.Abre();
+    s.Base(3, 2);
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 2);
+    // The reload reads the definition afresh: the unsaved click is gone.
+    QCOMPARE(s.r().Partido[3].NumSignos, int16_t{1});
+    QCOMPARE(s.p->metodoPendiente(), 3);
+    s.EligeEnLista("Pic_BotOrden", "Lis_Orden", 1);
+    QVERIFY(s.p->reduccionCargada());
+    QCOMPARE(s.r().Metodo, int16_t{3});
+    QCOMPARE(s.r().Partido[1].NumSignos, int16_t{2});  // the stored base
+    QVERIFY(s.panel()->signos()->isVisible());
+    QCOMPARE(s.Rotulo("Pic_BotMetodo"), QStringLiteral("Método de Selección de signos"));
+    // Choosing the same method again changes nothing.
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 2);
+    QCOMPARE(s.r().Partido[1].NumSignos, int16_t{2});
+  }
+
+  void HistoricoCargaLaReduccionElegida() {
+    Escenario s;
+    Reduccion guardada = ReduccionNueva(7, 4, kMetodoColumnaProbable);
+    PulsaBase(guardada, 2, 3);
+    PulsaElegir(guardada, 2);
+    PulsaProbable(guardada, 2, 3);
+    guardada.Descripcion = AjustaAncho(Cp("Del histórico"), 35);
+    QCOMPARE(GuardaRegistroBases(s.e.estado.rutaDatos, ConstruyeRegistroBases(guardada)).error,
+             int16_t{0});
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);  // pending manual method
+    AlAbrirModal(QStringLiteral("historic"), [](QDialog* h) {
+      auto* carpeta = h->findChild<CarpetaHistorico*>(QStringLiteral("Pic_Carpeta"));
+      QVERIFY(carpeta != nullptr);
+      emit carpeta->elegida(1);
+    });
+    s.Pulsa("Pic_BotIndice");
+    QVERIFY(std::find(s.e.sonido.tocados.begin(), s.e.sonido.tocados.end(), 9) !=
+            s.e.sonido.tocados.end());
+    QCOMPARE(s.r().Jornada, int16_t{7});
+    QCOMPARE(s.r().Orden, int16_t{4});
+    QCOMPARE(s.r().Metodo, int16_t{2});  // the stored method, not the pending one
+    QCOMPARE(s.r().Partido[2].Probable, int16_t{3});
+    QCOMPARE(Control<QLineEdit>(s.p.get(), "Tex_Descripcion")->text(),
+             QStringLiteral("Del histórico"));
+    QCOMPARE(s.Rotulo("Pic_BotNroJor"), QStringLiteral("Jornada 7"));
+    QCOMPARE(Control<QListWidget>(s.p.get(), "Lis_Orden")->currentRow(), 3);
+  }
+
+  // Cancelling keeps the reduction stored before under the same key.
+  void CancelarDesdeElPanelDeProgreso() {
+    Escenario s;
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
+    s.Base(1, 2);
+    s.Reduce();
+    const std::string red = s.Red(), bases = s.Bases();
+    QCOMPARE(Lineas(red), 2);
+
+    s.Pulsa("Pic_BotSelTodo");
+    QCOMPARE(s.Valor("Apuestas directas"), QStringLiteral("14.348.907"));
+    s.e.mensajero.respuestas = {true};  // "Reducción ya existe": Aceptar
+    QSignalSpy fin(s.p.get(), &PantallaReducir::reduccionTerminada);
+    s.Pulsa("Pic_BotReducir");
+    QCOMPARE(s.e.mensajero.mensajes.back(), MensajeReduccionExiste());
+    QVERIFY(s.p->enMarcha());
+    s.Pulsa("Pic_BotCancelar");
+    QVERIFY(fin.wait(60000));
+    QVERIFY(s.Progreso().contains(QStringLiteral("El proceso de reducción ha sido cancelado")));
+    QVERIFY(s.p->resultado().cancelada);
+    QVERIFY(s.p->ocupado());  // until Salir of the panel
+    s.Pulsa("Pic_BotSalirPorcen");
+    QVERIFY(!s.p->ocupado());
+    QVERIFY(s.Red() == red);
+    QVERIFY(s.Bases() == bases);
+  }
+
+  void CerrarDuranteLaReduccionLaCancela() {
+    Escenario s;
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
+    s.Pulsa("Pic_BotSelTodo");
+    s.Pulsa("Pic_BotReducir");
+    QVERIFY(s.p->enMarcha());
+    s.p->reject();
+    QVERIFY(!s.p->enMarcha());
+    QVERIFY(!s.p->isVisible());
+    QVERIFY(!std::filesystem::exists(s.e.ruta("RED1201.TVX")));
+    QVERIFY(!ExisteReduccion(s.e.estado.rutaDatos, 12, 1).existe);
+  }
+
+  // A disk that fills up during the run: the message, and the earlier reduction stays.
+  void DiscoLlenoConservaLaAnterior() {
+    Escenario s;
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
+    s.Base(1, 2);
+    s.Reduce();
+    const std::string red = s.Red(), bases = s.Bases();
+    for (int m = 1; m <= 8; ++m) {
+      for (int sg : {2, 3}) {
+        if (s.r().Partido[m].Signo[sg] == 0) s.Base(m, sg);
+      }
+    }
+    s.e.mensajero.respuestas = {true};
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit antes{};
+    getrlimit(RLIMIT_FSIZE, &antes);
+    rlimit lim = antes;
+    lim.rlim_cur = 64 * 1024;  // 6561 columns do not fit
+    setrlimit(RLIMIT_FSIZE, &lim);
+    s.Reduce(false);
+    setrlimit(RLIMIT_FSIZE, &antes);
+    QCOMPARE(s.e.mensajero.avisos.back(), QStringLiteral("RED ERROR 61"));
+    QVERIFY(s.Progreso().contains(QStringLiteral("Se conserva la reducción anterior.")));
+    QVERIFY(!s.p->resultado().completada);
+    s.Pulsa("Pic_BotSalirPorcen");
+    QVERIFY(s.Red() == red);
+    QVERIFY(s.Bases() == bases);
+  }
+
+  // A columns file that cannot be created (its temporary name is taken by a folder).
+  void FicheroQueNoSePuedeEscribir() {
+    Escenario s;
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
+    s.Base(1, 2);
+    s.Reduce();
+    const std::string red = s.Red(), bases = s.Bases();
+    const auto ocupa = RutaTemporal(s.e.ruta("RED1201.TVX"));
+    std::filesystem::create_directories(ocupa / "dentro");
+    s.Base(2, 2);
+    s.e.mensajero.respuestas = {true};
+    s.Reduce(false);
+    QVERIFY(s.e.mensajero.avisos.back().startsWith(QStringLiteral("RED ERROR ")));
+    QVERIFY(!s.p->resultado().completada);
+    s.Pulsa("Pic_BotSalirPorcen");
+    QVERIFY(s.Red() == red);
+    QVERIFY(s.Bases() == bases);
+  }
+
+  // The chart's series and the engine's tool tip under the pointer.
+  void GraficoYSuAyuda() {
+    Escenario s;
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 1);
+    for (int m = 1; m <= 6; ++m) {
+      s.Base(m, 2);
+      s.Elegir(m);
+      s.Probable(m, 1);
+    }
+    s.EligeEnLista("Pic_BotMaxErr", "Lis_MaxErrores", 2);
+    auto* grafico = Control<GraficoReduccion>(s.p.get(), "Pic_Grafico");
+    QCOMPARE(grafico->series(),
+             (QStringList{QStringLiteral("Q. Base"), QStringLiteral("Aceptadas")}));
+    QVERIFY(grafico->cifras() == s.p->cifras());
+    for (int clase : {0, 3, 14}) {
+      const QPoint punto(grafico->CentroClase(clase), grafico->AreaBarras().center().y());
+      QCOMPARE(grafico->ClaseEn(punto), clase);
+      QMouseEvent e(QEvent::MouseMove, punto, grafico->mapToGlobal(punto), Qt::NoButton,
+                    Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(grafico, &e);
+      QCOMPARE(grafico->toolTip(), Utf(TextoAyudaGrafico(s.p->cifras(), clase)));
+    }
+    QCOMPARE(grafico->toolTip(), QStringLiteral("No hay ninguna columna con 14 errores"));
+    QCOMPARE(grafico->ClaseEn(QPoint(2, grafico->AreaBarras().center().y())), -1);
+    // The square-root scale: one column beside a million is still seen.
+    QVERIFY(GraficoReduccion::AltoBarra(1, 1000000, 130) >= 2);
+    QCOMPARE(GraficoReduccion::AltoBarra(0, 1000000, 130), 0);
+    QCOMPARE(GraficoReduccion::AltoBarra(1000000, 1000000, 130), 130);
+    QVERIFY(GraficoReduccion::AltoBarra(250000, 1000000, 130) == 65);
+  }
+
+  void ComprobacionesQueDetienenLaReduccion() {
+    Escenario s;
+    s.Abre();
+    // A single column and nothing a reducir.
+    s.Pulsa("Pic_BotReducir");
+    QCOMPARE(s.e.mensajero.mensajes.back(), MensajeSinMultiples(1));
+    s.Pulsa("Pic_BotBorTodo");
+    QVERIFY(!Control<QWidget>(s.p.get(), "Pic_Esta")->isVisible());
+    s.Pulsa("Pic_BotReducir");
+    QCOMPARE(s.e.mensajero.mensajes.back(), MensajeBaseIncompleta());
+    QVERIFY(!std::filesystem::exists(s.e.ruta("RED1201.TVX")));
+    QVERIFY(!Control(s.p.get(), "Pic_BotReducir")->pulsado());
+    // A click outside the cells does nothing.
+    const std::size_t sonidos = s.e.sonido.tocados.size();
+    Rejilla* base = s.panel()->base();
+    const QRect c = base->RectDe(Celda{0, 0});
+    QTest::mousePress(base, Qt::LeftButton, Qt::NoModifier, QPoint(c.right() + 2, c.center().y()));
+    QCOMPARE(s.e.sonido.tocados.size(), sonidos);
+    QCOMPARE(s.r().Partido[1].NumSignos, int16_t{0});
+  }
+};
+
+QTEST_MAIN(PruebaReducir)
+#include "reducir_test.moc"
