@@ -52,7 +52,7 @@ void Boton::PonTexto(const QString& texto) {
 }
 
 void Boton::Pinta() {
-  setCursor(CursorZendo(kCursorManoIndice));
+  PonCursorSegunEstado();
   if (conImagen_) {
     imagen_ = ImagenBoton(fija_, pulsado_);
     setFixedSize(imagen_.size());
@@ -88,6 +88,20 @@ void Boton::Pinta() {
   p.end();
   imagen_ = img;
   setFixedSize(ancho, kAlto);
+}
+
+void Boton::PonCursorSegunEstado() {
+  // Only a button that can be pressed offers the pointing hand.
+  if (isEnabled()) {
+    setCursor(CursorZendo(kCursorManoIndice));
+  } else {
+    unsetCursor();
+  }
+}
+
+void Boton::changeEvent(QEvent* evento) {
+  if (evento->type() == QEvent::EnabledChange) PonCursorSegunEstado();
+  QWidget::changeEvent(evento);
 }
 
 void Boton::paintEvent(QPaintEvent*) {

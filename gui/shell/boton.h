@@ -39,11 +39,13 @@ class Boton : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* evento) override;
+  void changeEvent(QEvent* evento) override;
   void mousePressEvent(QMouseEvent* evento) override;
   void keyPressEvent(QKeyEvent* evento) override;
 
  private:
   void Pinta();
+  void PonCursorSegunEstado();
 
   QString texto_;
   Fuente fuente_ = Fuente::Arial;

@@ -72,6 +72,12 @@ class PruebaShell : public QObject {
     QTest::mousePress(&b, Qt::LeftButton);
     QTest::mousePress(&b, Qt::RightButton);
     QCOMPARE(pulsaciones, 2);
+    // The pointing hand only over a button that can be pressed.
+    QVERIFY(b.testAttribute(Qt::WA_SetCursor));
+    b.setEnabled(false);
+    QVERIFY(!b.testAttribute(Qt::WA_SetCursor));
+    b.setEnabled(true);
+    QVERIFY(b.testAttribute(Qt::WA_SetCursor));
   }
 
   void DialogoAlturasYBotones() {
