@@ -12,14 +12,16 @@ Reduccion ConPleno(int16_t metodo, int signosPleno, int32_t columnas) {
   return r;
 }
 
+// The boleto of a column and its place in it.
+std::pair<int, int> Lugar(const Reduccion& r, int32_t columna) {
+  const auto p = HallaBoleto(r, columna);
+  return {p.boleto, p.PosicionEnBoleto};
+}
+
 TEST(HallaBoleto, GruposPorElPlenoEnLosMetodosConFiltro) {
   const Reduccion r = ConPleno(kMetodoDirecto, 2, 24);  // two groups of 12
-  auto p = HallaBoleto(r, 12);
-  EXPECT_EQ(p.boleto, 2);
-  EXPECT_EQ(p.PosicionEnBoleto, 4);
-  p = HallaBoleto(r, 13);
-  EXPECT_EQ(p.boleto, 3);
-  EXPECT_EQ(p.PosicionEnBoleto, 1);
+  EXPECT_EQ(Lugar(r, 12), std::make_pair(2, 4));
+  EXPECT_EQ(Lugar(r, 13), std::make_pair(3, 1));
   EXPECT_EQ(HallaBoleto(r, 8).PosicionEnBoleto, 8);
   EXPECT_EQ(NumBoletos(r), 4);
   EXPECT_EQ(HallaBoleto(r, 0).boleto, 0);
@@ -40,15 +42,9 @@ TEST(HallaBoleto, ManualConHuecosAlFinalDeCadaGrupo) {
   Reduccion r = ConPleno(kMetodoManual, 3, 30);
   r.ColumnasPleno1 = 10;
   r.ColumnasPlenoX = 8;
-  auto p = HallaBoleto(r, 10);
-  EXPECT_EQ(p.boleto, 2);
-  EXPECT_EQ(p.PosicionEnBoleto, 2);
-  p = HallaBoleto(r, 11);
-  EXPECT_EQ(p.boleto, 3);
-  EXPECT_EQ(p.PosicionEnBoleto, 1);
-  p = HallaBoleto(r, 19);
-  EXPECT_EQ(p.boleto, 4);
-  EXPECT_EQ(p.PosicionEnBoleto, 1);
+  EXPECT_EQ(Lugar(r, 10), std::make_pair(2, 2));
+  EXPECT_EQ(Lugar(r, 11), std::make_pair(3, 1));
+  EXPECT_EQ(Lugar(r, 19), std::make_pair(4, 1));
   EXPECT_EQ(NumBoletos(r), 5);              // columns 19..30 take boletos 4 and 5
   r.ColumnasPleno1 = r.ColumnasPlenoX = 0;  // a single group
   EXPECT_EQ(HallaBoleto(r, 9).boleto, 2);

@@ -66,12 +66,9 @@ TEST(Fichero, ElEscritorSoloReemplazaAlConfirmar) {
 }
 
 TEST(Fichero, ErroresDelSistemaConSuNumero) {
-  EXPECT_EQ(ErrorDesdeErrno(ENOENT), 53);
-  EXPECT_EQ(ErrorDesdeErrno(ENOSPC), 61);
-  EXPECT_EQ(ErrorDesdeErrno(EACCES), 70);
-  EXPECT_EQ(ErrorDesdeErrno(EROFS), 70);
-  EXPECT_EQ(ErrorDesdeErrno(ENOTDIR), 76);
-  EXPECT_EQ(ErrorDesdeErrno(EIO), 57);
+  const std::pair<int, int> casos[] = {{ENOENT, 53}, {ENOSPC, 61},  {EACCES, 70},
+                                       {EROFS, 70},  {ENOTDIR, 76}, {EIO, 57}};
+  for (const auto& [e, numero] : casos) EXPECT_EQ(ErrorDesdeErrno(e), numero) << e;
 }
 
 TEST(Fichero, UnaCarpetaDeSoloLecturaSeInformaYNoPierdeNada) {

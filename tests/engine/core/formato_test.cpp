@@ -51,18 +51,12 @@ TEST(Formato, ImporteFijoNoDependeDeLaRegion) {
 }
 
 TEST(Val, ComoLoLeenLosFicheros) {
-  EXPECT_EQ(Val(""), 0);
-  EXPECT_EQ(Val("abc"), 0);
-  EXPECT_EQ(Val("   42"), 42);
-  EXPECT_EQ(Val(" 3525"), 3525);
-  EXPECT_EQ(Val("-7x"), -7);
-  EXPECT_EQ(Val("+7"), 7);
-  EXPECT_DOUBLE_EQ(Val("12.5.3"), 12.5);
-  EXPECT_DOUBLE_EQ(Val("0.50"), 0.5);
-  EXPECT_DOUBLE_EQ(Val("1.5 "), 1.5);
-  EXPECT_EQ(Val("1 2"), 12);  // blanks are ignored
-  EXPECT_EQ(Val("12,5"), 12);
-  EXPECT_EQ(Val("\x01\xff"), 0);
+  // Blanks are ignored ("1 2"); the number ends at the first other character.
+  const std::pair<const char*, double> casos[] = {{"", 0},          {"abc", 0},    {"   42", 42},
+                                                  {" 3525", 3525},  {"-7x", -7},   {"+7", 7},
+                                                  {"12.5.3", 12.5}, {"0.50", 0.5}, {"1.5 ", 1.5},
+                                                  {"1 2", 12},      {"12,5", 12},  {"\x01\xff", 0}};
+  for (const auto& [texto, valor] : casos) EXPECT_DOUBLE_EQ(Val(texto), valor) << texto;
   EXPECT_EQ(ValCorto("99999999"), 32767);
   EXPECT_EQ(ValCorto("-99999999"), -32768);
   EXPECT_EQ(ValEntero("99999999999999999999"), 2147483647);

@@ -12,7 +12,7 @@
 #include "engine/core/indice.h"
 #include "engine/reduction/cifras.h"
 #include "engine/reduction/externo.h"
-#include "engine/reduction/tablas_directas.h"
+#include "tests/engine/reduction/enumerador.h"
 
 namespace zendo::prueba {
 
@@ -29,117 +29,14 @@ Reduccion BaseDe(int metodo, const std::vector<std::string>& signos, std::string
   return r;
 }
 
-namespace {
-
-std::string SignosDe(const DatosPartido& p) {
-  std::string s;
-  for (int k = 1; k <= 3; ++k) {
-    if (p.Signo[k]) s += kSignos[k];
-  }
-  return s;
-}
-
-// Every combination of `signos` over the matches whose flag is set, match 1 fastest; the
-// other matches keep the character of `plantilla`.
-std::vector<std::string> Combinaciones(const std::array<std::string, 16>& signos,
-                                       const std::array<bool, 16>& libre,
-                                       const std::string& plantilla) {
-  std::vector<std::string> todas;
-  int64_t total = 1;
-  for (int m = 1; m <= kPartidos; ++m) {
-    if (libre[m]) total *= static_cast<int64_t>(signos[m].size());
-  }
-  for (int64_t n = 0; n < total; ++n) {
-    std::string col = plantilla;
-    int64_t resto = n;
-    for (int m = 1; m <= kPartidos; ++m) {
-      if (!libre[m]) continue;
-      const auto base = static_cast<int64_t>(signos[m].size());
-      col[m - 1] = signos[m][static_cast<std::size_t>(resto % base)];
-      resto /= base;
-    }
-    todas.push_back(col);
-  }
-  return todas;
-}
-
-bool Acepta(const Reduccion& r, const std::string& col) {
-  switch (r.Metodo) {
-    case kMetodoColumnaProbable: {
-      int errores = 0;
-      for (int m = 1; m <= 14; ++m) {
-        if (r.Partido[m].Probable != 0 && kSignos[r.Partido[m].Probable] != col[m - 1]) ++errores;
-      }
-      return r.MinErrores <= errores && errores <= r.MaxErrores;
-    }
-    case kMetodoSeleccionSignos: {
-      int n[4] = {0, 0, 0, 0};
-      for (int m = 1; m <= 14; ++m) {
-        if (r.Partido[m].AReducir) ++n[col[m - 1] == '1' ? 1 : col[m - 1] == 'X' ? 2 : 3];
-      }
-      return r.TotalSignos[1][n[1]] && r.TotalSignos[2][n[2]] && r.TotalSignos[3][n[3]];
-    }
-    case kMetodoBalanceSignos: {
-      // sum / 14 against bounds of two decimals, in exact integers.
-      int suma = 0;
-      for (int m = 1; m <= 14; ++m) {
-        suma += r.Probabilidad[m][col[m - 1] == '1' ? 1 : col[m - 1] == 'X' ? 2 : 3];
-      }
-      const long long minimo = std::llround(r.MinPorcentaje * 100.0);
-      const long long maximo = std::llround(r.MaxPorcentaje * 100.0);
-      return 14 * minimo <= 100LL * suma && 100LL * suma <= 14 * maximo;
-    }
-    default:
-      return true;
-  }
-}
-
-}  // namespace
-
 std::vector<std::string> ColumnasFuerzaBruta(const Reduccion& r, const fs::path& rutaDatos) {
-  std::array<std::string, 16> signos;
-  bool completa = true;
-  for (int m = 1; m <= kPartidos; ++m) {
-    signos[m] = SignosDe(r.Partido[m]);
-    completa = completa && !signos[m].empty();
-  }
+  // Method 4's bounds have two decimals: in ten-thousandths they are whole hundreds.
+  const auto diezMilesimas = [](float x) {
+    return static_cast<int32_t>(std::llround(x * 100.0) * 100);
+  };
   std::vector<std::string> columnas;
-  if (completa && r.Metodo == kMetodoDirecto) {
-    int t = 0, d = 0;
-    for (int m = 1; m <= 14; ++m) {
-      if (!r.Partido[m].AReducir) continue;
-      t += signos[m].size() == 3;
-      d += signos[m].size() == 2;
-    }
-    const TablaElegida tabla = EligeTablaDirecta(t, d);
-    std::array<int, 16> fila{};
-    int triple = 0, doble = 0;
-    for (int m = 1; m <= 14; ++m) {
-      if (!r.Partido[m].AReducir) continue;
-      if (signos[m].size() == 3 && triple < tabla.DirTriples) {
-        fila[m] = tabla.DirInicio + 1 + triple++;
-      } else if (signos[m].size() == 2 && doble < tabla.DirDobles) {
-        fila[m] = tabla.DirInicio + tabla.DirTriples + 1 + doble++;
-      }
-    }
-    std::array<bool, 16> libre{};
-    for (int m = 1; m <= kPartidos; ++m) libre[m] = fila[m] == 0;
-    for (const std::string& pos : Combinaciones(signos, libre, std::string(15, '?'))) {
-      for (int i = 0; i < std::max(tabla.DirColumnas, 1); ++i) {
-        std::string col = pos;
-        for (int m = 1; m <= 14; ++m) {
-          if (fila[m]) col[m - 1] = signos[m][TablaDirecta(fila[m])[i] - '1'];
-        }
-        columnas.push_back(col);
-      }
-    }
-  } else if (completa) {
-    std::array<bool, 16> libre;
-    libre.fill(true);
-    for (const std::string& col : Combinaciones(signos, libre, std::string(15, '?'))) {
-      if (Acepta(r, col)) columnas.push_back(col);
-    }
-  }
+  ColumnasEnumeradas(r, diezMilesimas(r.MinPorcentaje), diezMilesimas(r.MaxPorcentaje),
+                     [&](const std::string& c) { columnas.push_back(c); });
   if (r.Metodo == kMetodoManual && r.IncluyeExterno == 1) {
     // The external lines, when every one of them is a column; then everything grouped by
     // the 15th sign, each group in its previous order.

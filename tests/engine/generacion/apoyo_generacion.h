@@ -34,6 +34,11 @@ struct Corrida {
   std::vector<AvisoProgreso> avisos;
   CifrasGeneracion cifras;
   int32_t numApuestas = 0;  // the live figure before the run
+  std::vector<std::string> Textos() const {
+    std::vector<std::string> t;
+    for (const auto& a : avisos) t.push_back(a.texto);
+    return t;
+  }
 };
 
 // As the screen does it: external file, figures, then the reduction. `alAviso` sees every

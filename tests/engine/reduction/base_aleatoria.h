@@ -48,6 +48,7 @@ inline Reduccion Aleatoria(std::mt19937& gen, int metodo, int maxMultiples) {
     } else {
       pct[u(1, 3)] = 100;
     }
+    if (u(0, 60) == 0) pct = {0, 0, 0, 0};  // now and then a damaged match without percentages
     r.Probabilidad[m] = pct;
   }
   int multiplesReducir = 0;

@@ -50,14 +50,12 @@ TEST(Comprobaciones, TotalesDeSignosVacios) {
   const Comprobacion c = Comprueba(r, true);
   ASSERT_TRUE(c.mensaje);
   EXPECT_EQ(c.numero, 1);
-  EXPECT_EQ(c.mensaje->titulo, "Error en totales de cada signo");
-  EXPECT_EQ(c.mensaje->texto,
-            Cp("Tiene que marcar como mínimo un valor en cada una de las tres columnas que "
-               "indican el total de signos  1 , X  y  2  que  deben  tener las apuestas "
-               "reducidas."));
-  EXPECT_EQ(c.mensaje->lineas, 4);
-  EXPECT_EQ(c.mensaje->contexto, 2231);
-  EXPECT_EQ(c.mensaje->botones, kBotonesSalir);
+  EXPECT_EQ(*c.mensaje,
+            (Mensaje{"Error en totales de cada signo",
+                     Cp("Tiene que marcar como mínimo un valor en cada una de las tres columnas "
+                        "que indican el total de signos  1 , X  y  2  que  deben  tener las "
+                        "apuestas reducidas."),
+                     4, kBotonesSalir, 2231}));
   // Other methods do not look at the totals.
   r.Metodo = kMetodoDirecto;
   EXPECT_TRUE(Comprueba(r).Superada());
@@ -73,11 +71,11 @@ TEST(Comprobaciones, ColumnaProbableSingularPluralYLimites) {
   r.Partido[1].Probable = 0;
   Comprobacion c = Comprueba(r);
   ASSERT_TRUE(c.mensaje);
-  EXPECT_EQ(c.mensaje->titulo, "Error en la Columna probable");
-  EXPECT_EQ(c.mensaje->texto,
-            Cp("Hay un partido múltiple  para reducir de la Quiniela  Base  del ") + fin);
-  EXPECT_EQ(c.mensaje->lineas, 6);
-  EXPECT_EQ(c.mensaje->contexto, 2221);
+  EXPECT_EQ(*c.mensaje, (Mensaje{"Error en la Columna probable",
+                                 Cp("Hay un partido múltiple  para reducir de la Quiniela  Base  "
+                                    "del ") +
+                                     fin,
+                                 6, kBotonesSalir, 2221}));
   r.Partido[2].Probable = 0;
   c = Comprueba(r);
   ASSERT_TRUE(c.mensaje);

@@ -3,6 +3,7 @@
 // one by one, applies each method's rule to each column, and counts the figures. Slow on
 // purpose and written from the per-column rules only, so it checks the counted figures.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -46,14 +47,15 @@ inline int Variantes(const std::string& columna) {
   return v;
 }
 
-inline int PctDe(const Reduccion& r, int m, char signo) {
-  return r.Probabilidad[m][signo == '1' ? 1 : signo == 'X' ? 2 : 3];
+inline int PctIndice(char signo) {
+  return signo == '1' ? 1 : signo == 'X' ? 2 : 3;
 }
 
 // Probability of a column in ten-thousandths, through a double as a plain program would.
 inline int32_t ProbabilidadEnumerada(const Reduccion& r, const std::string& columna) {
   int suma = 0;
-  for (int m = 1; m <= 14; ++m) suma += PctDe(r, m, columna[static_cast<std::size_t>(m - 1)]);
+  for (int m = 1; m <= 14; ++m)
+    suma += r.Probabilidad[m][PctIndice(columna[static_cast<std::size_t>(m - 1)])];
   return static_cast<int32_t>(std::nearbyint(suma / 14.0 * 10000.0));
 }
 
@@ -80,94 +82,97 @@ void Desarrolla(const Reduccion& r, const std::array<bool, 16>& fijo, F&& f) {
   }
 }
 
-// `minimo` / `maximo`: the bounds of method 4 in ten-thousandths.
-inline Enumeracion Enumera(const Reduccion& r, int32_t minimo = 0, int32_t maximo = 0) {
-  Enumeracion e;
-  const int metodo = r.Metodo;
-  const auto clase = [&](const std::string& col) -> int {
-    if (metodo == kMetodoColumnaProbable) {
-      int errores = 0;
+// The class of a column in the chart: errors, variants or whole percentage.
+inline int ClaseEnumerada(const Reduccion& r, const std::string& col) {
+  if (r.Metodo == kMetodoBalanceSignos) return ProbabilidadEnumerada(r, col) / 10000;
+  if (r.Metodo != kMetodoColumnaProbable) return Variantes(col);
+  int errores = 0;
+  for (int m = 1; m <= 14; ++m) {
+    const int p = r.Partido[m].Probable;
+    errores += p != 0 && col[static_cast<std::size_t>(m - 1)] != kSignos[p];
+  }
+  return errores;
+}
+
+// Whether the rule of the method keeps column `col`; `minimo` / `maximo`: the bounds of
+// method 4 in ten-thousandths.
+inline bool AceptaEnumerada(const Reduccion& r, const std::string& col, int32_t minimo,
+                            int32_t maximo) {
+  std::array<int, 4> n{};
+  switch (r.Metodo) {
+    case kMetodoColumnaProbable:
+      n[0] = ClaseEnumerada(r, col);
+      return r.MinErrores <= n[0] && n[0] <= r.MaxErrores;
+    case kMetodoSeleccionSignos:
       for (int m = 1; m <= 14; ++m) {
-        const int p = r.Partido[m].Probable;
-        if (p != 0 && col[static_cast<std::size_t>(m - 1)] != kSignos[p]) ++errores;
+        if (AReducirEnumerado(r, m)) ++n[PctIndice(col[static_cast<std::size_t>(m - 1)])];
       }
-      return errores;
-    }
-    return Variantes(col);
-  };
-  const auto acepta = [&](const std::string& col) -> bool {
-    switch (metodo) {
-      case kMetodoColumnaProbable: {
-        const int errores = clase(col);
-        return r.MinErrores <= errores && errores <= r.MaxErrores;
-      }
-      case kMetodoSeleccionSignos: {
-        std::array<int, 4> n{};
-        for (int m = 1; m <= 14; ++m) {
-          if (!AReducirEnumerado(r, m)) continue;
-          const char c = col[static_cast<std::size_t>(m - 1)];
-          ++n[c == '1' ? 1 : c == 'X' ? 2 : 3];
-        }
-        return r.TotalSignos[1][n[1]] == 1 && r.TotalSignos[2][n[2]] == 1 &&
-               r.TotalSignos[3][n[3]] == 1;
-      }
-      default:
-        return true;
-    }
-  };
-  const std::array<bool, 16> nada{};
-  Desarrolla(r, nada, [&](const std::string& col) {
-    ++e.ApuestasBase;
-    int k = 0;
-    bool aceptada = false;
-    if (metodo == kMetodoBalanceSignos) {
+      return r.TotalSignos[1][n[1]] == 1 && r.TotalSignos[2][n[2]] == 1 &&
+             r.TotalSignos[3][n[3]] == 1;
+    case kMetodoBalanceSignos: {
       const int32_t p = ProbabilidadEnumerada(r, col);
-      if (e.probMinima < 0 || p < e.probMinima) e.probMinima = p;
-      if (p > e.probMaxima) e.probMaxima = p;
-      k = p / 10000;
-      aceptada = minimo <= p && p <= maximo;
-    } else {
-      k = clase(col);
-      aceptada = metodo != kMetodoDirecto && metodo != kMetodoManual && acepta(col);
+      return minimo <= p && p <= maximo;
     }
-    ++e.QBase[static_cast<std::size_t>(k)];
-    if (aceptada) {
-      ++e.NumApuestas;
-      ++e.Aceptadas[static_cast<std::size_t>(k)];
+    default:
+      return true;
+  }
+}
+
+// Calls `f(columna)` for every column the reduction keeps, in the order of its file: the
+// direct method puts each development of the unreduced matches through every column of its
+// table; without a table there is no column.
+template <typename F>
+void ColumnasEnumeradas(const Reduccion& r, int32_t minimo, int32_t maximo, F&& f) {
+  std::array<bool, 16> fijo{};
+  if (r.Metodo != kMetodoDirecto) {
+    Desarrolla(r, fijo, [&](const std::string& col) {
+      if (AceptaEnumerada(r, col, minimo, maximo)) f(col);
+    });
+    return;
+  }
+  int t = 0, d = 0;
+  for (int m = 1; m <= 14; ++m) {
+    if (!r.Partido[m].AReducir) continue;
+    t += SignosDe(r, m).size() == 3;
+    d += SignosDe(r, m).size() == 2;
+  }
+  const TablaElegida tabla = EligeTablaDirecta(t, d);
+  std::array<int, 16> fila{};
+  int triples = 0, dobles = 0;
+  for (int m = 1; m <= 14; ++m) {
+    if (!r.Partido[m].AReducir) continue;
+    const std::size_t n = SignosDe(r, m).size();
+    if (n == 3 && triples < tabla.DirTriples) fila[m] = ++triples;
+    if (n == 2 && dobles < tabla.DirDobles) fila[m] = tabla.DirTriples + ++dobles;
+    fijo[m] = fila[m] != 0;
+  }
+  Desarrolla(r, fijo, [&](const std::string& col) {
+    for (int i = 0; i < tabla.DirColumnas; ++i) {
+      std::string copia = col;
+      for (int m = 1; m <= 14; ++m) {
+        if (fila[m] == 0) continue;
+        const int k = TablaDirecta(tabla.DirInicio + fila[m])[static_cast<std::size_t>(i)] - '0';
+        copia[static_cast<std::size_t>(m - 1)] = SignosDe(r, m)[static_cast<std::size_t>(k - 1)];
+      }
+      f(copia);
     }
   });
-  if (metodo == kMetodoManual) e.NumApuestas = e.ApuestasBase;
-  if (metodo == kMetodoDirecto && e.ApuestasBase > 0) {
-    int t = 0, d = 0;
-    for (int m = 1; m <= 14; ++m) {
-      if (!r.Partido[m].AReducir) continue;
-      t += SignosDe(r, m).size() == 3;
-      d += SignosDe(r, m).size() == 2;
-    }
-    const TablaElegida tabla = EligeTablaDirecta(t, d);
-    std::array<int, 16> fila{};
-    std::array<bool, 16> fijo{};
-    int triples = 0, dobles = 0;
-    for (int m = 1; m <= 14; ++m) {
-      if (!r.Partido[m].AReducir) continue;
-      const std::size_t n = SignosDe(r, m).size();
-      if (n == 3 && triples < tabla.DirTriples) fila[m] = ++triples;
-      if (n == 2 && dobles < tabla.DirDobles) fila[m] = tabla.DirTriples + ++dobles;
-      fijo[m] = fila[m] != 0;
-    }
-    Desarrolla(r, fijo, [&](const std::string& col) {
-      for (int i = 0; i < tabla.DirColumnas; ++i) {
-        std::string copia = col;
-        for (int m = 1; m <= 14; ++m) {
-          if (fila[m] == 0) continue;
-          const int k = TablaDirecta(tabla.DirInicio + fila[m])[static_cast<std::size_t>(i)] - '0';
-          copia[static_cast<std::size_t>(m - 1)] = SignosDe(r, m)[static_cast<std::size_t>(k - 1)];
-        }
-        ++e.NumApuestas;
-        ++e.Aceptadas[static_cast<std::size_t>(Variantes(copia))];
-      }
-    });
-  }
+}
+
+inline Enumeracion Enumera(const Reduccion& r, int32_t minimo = 0, int32_t maximo = 0) {
+  Enumeracion e;
+  Desarrolla(r, std::array<bool, 16>{}, [&](const std::string& col) {
+    ++e.ApuestasBase;
+    ++e.QBase[static_cast<std::size_t>(ClaseEnumerada(r, col))];
+    if (r.Metodo != kMetodoBalanceSignos) return;
+    const int32_t p = ProbabilidadEnumerada(r, col);
+    if (e.probMinima < 0 || p < e.probMinima) e.probMinima = p;
+    e.probMaxima = std::max(e.probMaxima, p);
+  });
+  ColumnasEnumeradas(r, minimo, maximo, [&](const std::string& col) {
+    ++e.NumApuestas;
+    ++e.Aceptadas[static_cast<std::size_t>(ClaseEnumerada(r, col))];
+  });
   return e;
 }
 

@@ -111,47 +111,38 @@ TEST(PanelGuardada, CadaMetodoSusLineas) {
             Lineas({{"Apuestas", "12"}, {"Importe", "6,00 €"}, {"Total boletos", "2"}}));
 }
 
-Cifras ConClase(int metodo, int clase, int32_t base, int32_t segunda) {
-  Cifras c;
-  c.Metodo = static_cast<int16_t>(metodo);
-  c.QBase[clase] = base;
-  c.Aceptadas[clase] = segunda;
-  return c;
-}
-
-TEST(AyudaGrafico, Balance) {
+TEST(AyudaGrafico, TextosDeCadaClase) {
   const std::string prob = " entre el 37,00% y el 37,99% de probabilidades";
-  // The three parts hold for an empty class too.
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 0, 0), 37),
-            "No hay ninguna columna" + prob + " de las que hay 0 aceptada");
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 1, 0), 37),
-            "Hay 1 columna" + prob + Cp(" y no está aceptada"));
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 1, 1), 37),
-            "Hay 1 columna" + prob + Cp(" y está aceptada"));
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 1500, 0), 37),
-            "Hay 1500 columnas" + prob + " de las que no hay ninguna aceptada");
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 7, 7), 37),
-            "Hay 7 columnas" + prob + Cp(" y todas están aceptadas"));
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 7, 1), 37),
-            "Hay 7 columnas" + prob + " de las que hay 1 aceptada");
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 37, 7, 3), 37),
-            "Hay 7 columnas" + prob + " de las que hay 3 aceptadas");
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(4, 100, 1, 1), 100),
-            Cp("Hay 1 columna con el 100,00% de probabilidades y está aceptada"));
-}
-
-TEST(AyudaGrafico, VariantesErroresYManual) {
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(3, 1, 0, 0), 1), "No hay ninguna columna con 1 variante");
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(3, 0, 0, 0), 0), "No hay ninguna columna con 0 variantes");
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(1, 2, 5, 2), 2),
-            "Hay 5 columnas con 2 variantes de las que hay 2 aceptadas");
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(2, 1, 1, 1), 1),
-            Cp("Hay 1 columna con 1 error y está aceptada"));
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(2, 3, 0, 0), 3), "No hay ninguna columna con 3 errores");
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(5, 4, 10, 2), 4),
-            "Hay 12 (10 + 2) columnas con 4 variantes");
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(5, 1, 0, 1), 1), "Hay 1 (0 + 1) columna con 1 variante");
-  EXPECT_EQ(TextoAyudaGrafico(ConClase(5, 1, 0, 0), 1), "No hay ninguna columna con 1 variante");
+  struct Caso {
+    int metodo, clase, base, segunda;
+    std::string texto;
+  };
+  // The three parts of a balance text hold for an empty class too.
+  const Caso casos[] = {
+      {4, 37, 0, 0, "No hay ninguna columna" + prob + " de las que hay 0 aceptada"},
+      {4, 37, 1, 0, "Hay 1 columna" + prob + Cp(" y no está aceptada")},
+      {4, 37, 1, 1, "Hay 1 columna" + prob + Cp(" y está aceptada")},
+      {4, 37, 1500, 0, "Hay 1500 columnas" + prob + " de las que no hay ninguna aceptada"},
+      {4, 37, 7, 7, "Hay 7 columnas" + prob + Cp(" y todas están aceptadas")},
+      {4, 37, 7, 1, "Hay 7 columnas" + prob + " de las que hay 1 aceptada"},
+      {4, 37, 7, 3, "Hay 7 columnas" + prob + " de las que hay 3 aceptadas"},
+      {4, 100, 1, 1, Cp("Hay 1 columna con el 100,00% de probabilidades y está aceptada")},
+      {3, 1, 0, 0, "No hay ninguna columna con 1 variante"},
+      {3, 0, 0, 0, "No hay ninguna columna con 0 variantes"},
+      {1, 2, 5, 2, "Hay 5 columnas con 2 variantes de las que hay 2 aceptadas"},
+      {2, 1, 1, 1, Cp("Hay 1 columna con 1 error y está aceptada")},
+      {2, 3, 0, 0, "No hay ninguna columna con 3 errores"},
+      {5, 4, 10, 2, "Hay 12 (10 + 2) columnas con 4 variantes"},
+      {5, 1, 0, 1, "Hay 1 (0 + 1) columna con 1 variante"},
+      {5, 1, 0, 0, "No hay ninguna columna con 1 variante"},
+  };
+  for (const Caso& k : casos) {
+    Cifras c;
+    c.Metodo = static_cast<int16_t>(k.metodo);
+    c.QBase[k.clase] = k.base;
+    c.Aceptadas[k.clase] = k.segunda;
+    EXPECT_EQ(TextoAyudaGrafico(c, k.clase), k.texto);
+  }
 }
 
 TEST(AyudaGrafico, ClaseBajoElPuntero) {

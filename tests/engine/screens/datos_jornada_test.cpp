@@ -13,29 +13,20 @@ using prueba::CarpetaTemporal;
 using prueba::EscribeBytes;
 using prueba::LeeBytes;
 
-CajasFecha Cajas(const char* d, const char* m, const char* a) {
-  return CajasFecha{d, m, a};
-}
-
 TEST(FechaJornada, SoloDiasDelCalendario) {
-  EXPECT_TRUE(ValidaFecha(Cajas("14", "02", "10")));
-  EXPECT_TRUE(ValidaFecha(Cajas("31", "12", "99")));
-  EXPECT_TRUE(ValidaFecha(Cajas("01", "01", "00")));
-  EXPECT_FALSE(ValidaFecha(Cajas("31", "02", "09")));
-  EXPECT_FALSE(ValidaFecha(Cajas("30", "02", "08")));
-  EXPECT_FALSE(ValidaFecha(Cajas("31", "04", "10")));
-  EXPECT_TRUE(ValidaFecha(Cajas("31", "05", "10")));
-  EXPECT_FALSE(ValidaFecha(Cajas("01", "13", "10")));
-  // February 29th exists only in leap years; 2000 is one (divisible by 400).
-  EXPECT_TRUE(ValidaFecha(Cajas("29", "02", "08")));
-  EXPECT_FALSE(ValidaFecha(Cajas("29", "02", "09")));
-  EXPECT_TRUE(ValidaFecha(Cajas("29", "02", "00")));
+  // February 29th exists only in leap years (2000 is one: divisible by 400); an empty, half
+  // typed or non-digit box is no date.
+  const std::pair<CajasFecha, bool> casos[] = {
+      {{"14", "02", "10"}, true},  {{"31", "12", "99"}, true},  {{"01", "01", "00"}, true},
+      {{"31", "02", "09"}, false}, {{"30", "02", "08"}, false}, {{"31", "04", "10"}, false},
+      {{"31", "05", "10"}, true},  {{"01", "13", "10"}, false}, {{"29", "02", "08"}, true},
+      {{"29", "02", "09"}, false}, {{"29", "02", "00"}, true},  {{"", "", ""}, false},
+      {{"5", "03", "10"}, false},  {{"1a", "03", "10"}, false}, {{" 5", "03", "10"}, false}};
+  for (const auto& [c, valida] : casos) {
+    EXPECT_EQ(ValidaFecha(c), valida) << c.dia << "/" << c.mes << "/" << c.ano;
+  }
   // A jornada never saved shows 00/00/00: not a date.
   EXPECT_FALSE(ValidaFecha(CajasDesdeFecha("00/00/00")));
-  EXPECT_FALSE(ValidaFecha(Cajas("", "", "")));
-  EXPECT_FALSE(ValidaFecha(Cajas("5", "03", "10")));  // not completed yet
-  EXPECT_FALSE(ValidaFecha(Cajas("1a", "03", "10")));
-  EXPECT_FALSE(ValidaFecha(Cajas(" 5", "03", "10")));
 }
 
 TEST(FechaJornada, CajasCompletadasYFechaGuardada) {
@@ -59,15 +50,13 @@ TEST(FechaJornada, CajasCompletadasYFechaGuardada) {
 }
 
 TEST(FechaJornada, MensajeDeFechaIncorrecta) {
-  const Mensaje m = MensajeErrorFecha();
-  EXPECT_EQ(Cp1252AUtf8(m.titulo), "Error en la fecha");
-  EXPECT_EQ(Cp1252AUtf8(m.texto),
-            "No ha indicado la fecha de la jornada o no es correcta.  No  se pueden guardar los "
-            "datos de la jornada si no se incluye una fecha válida. Introduzca un valor correcto "
-            "antes  de  poder guardar los datos de la jornada.");
-  EXPECT_EQ(m.lineas, 5);
-  EXPECT_EQ(m.botones, kBotonesSalir);
-  EXPECT_EQ(m.contexto, 2120);
+  EXPECT_EQ(MensajeErrorFecha(),
+            (Mensaje{"Error en la fecha",
+                     Cp("No ha indicado la fecha de la jornada o no es correcta.  No  se pueden "
+                        "guardar los datos de la jornada si no se incluye una fecha válida. "
+                        "Introduzca un valor correcto antes  de  poder guardar los datos de la "
+                        "jornada."),
+                     5, kBotonesSalir, 2120}));
 }
 
 TEST(Tecleo, CorteAlMaximoYCaracteresRechazados) {
