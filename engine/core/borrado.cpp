@@ -48,7 +48,9 @@ ResultadoBorrado BorraJornadas(const std::filesystem::path& rutaDatos, int desde
     }
   };
 
-  const std::string vacio = RegistroJornadaVacio();
+  // A wiped jornada is blank through and through, not the "00/00/00" an empty record is
+  // shown with once read: nothing of the old record, not even its date, stays in the file.
+  const std::string vacio(kLargoRegistroJornada, ' ');
   for (int j = desde; j <= hasta; ++j) anota(EscribeJornada(rutaDatos, j, vacio), "BDJ");
 
   // One pass over the index finds every key of the range, whatever its order number.

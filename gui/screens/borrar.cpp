@@ -26,6 +26,11 @@ QListWidget* ListaJornadas(const QString& nombre, int total, QWidget* padre) {
   for (int j = 1; j <= total; ++j) {
     lista->addItem(QString::fromStdString(FormatoTexto(j, "@@")));
   }
+  // Fixed-pitch, so that the numbers right-aligned in two characters line up.
+  QFont fija(QStringLiteral("Courier New"));
+  fija.setStyleHint(QFont::Monospace);
+  fija.setFixedPitch(true);
+  lista->setFont(fija);
   lista->setFixedSize(135, 150);
   lista->hide();
   return lista;

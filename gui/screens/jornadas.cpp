@@ -28,6 +28,14 @@ constexpr int kXMarco = 30;
 constexpr int kYMarco = 100;
 constexpr int kAltoFila = 25;
 
+// A date box always holds two characters, so the focus that reaches it by itself selects
+// them: what is typed then replaces the box instead of being cut off behind it. The caret
+// stays at the start.
+void EntraEnCajaFecha(QLineEdit* caja) {
+  caja->setFocus();
+  caja->setSelection(static_cast<int>(caja->text().size()), -static_cast<int>(caja->text().size()));
+}
+
 QLineEdit* CajaFecha(const QString& nombre, int x, QWidget* padre) {
   auto* caja = new QLineEdit(padre);
   caja->setObjectName(nombre);
@@ -245,8 +253,7 @@ void PantallaJornadas::FecJor_MD() {
     fecJor_->Dibuja(true);
     picFecJor_->show();
     picFecJor_->raise();
-    texFecDia_->setFocus();
-    texFecDia_->setCursorPosition(0);
+    EntraEnCajaFecha(texFecDia_);
     return;
   }
   CierraFecha();
@@ -268,8 +275,8 @@ bool PantallaJornadas::CierraFecha() {
 void PantallaJornadas::TecleoFecha(QLineEdit* caja) {
   FiltraCajaCp1252(caja, kLargoCajaFecha);
   if (caja->text().size() < static_cast<int>(kLargoCajaFecha)) return;
-  if (caja == texFecDia_) texFecMes_->setFocus();
-  if (caja == texFecMes_) texFecAno_->setFocus();
+  if (caja == texFecDia_) EntraEnCajaFecha(texFecMes_);
+  if (caja == texFecMes_) EntraEnCajaFecha(texFecAno_);
 }
 
 void PantallaJornadas::TecleoEquipo(int caja) {

@@ -1,5 +1,6 @@
 // The deletion screen.
 
+#include <QFontInfo>
 #include <QListWidget>
 #include <filesystem>
 #include <map>
@@ -121,6 +122,7 @@ class PruebaBorrar : public QObject {
   void AceptarBorraLaJornadaElegida() {
     Pantalla p;
     p.LlenaDatos();
+    const std::string antes = Bytes(p.e.ruta("JORNADAS.TVX"));
     p.Elige("Pic_BotJorFin", "Lis_JorFin", 2);
     p.Elige("Pic_BotJorIni", "Lis_JorIni", 2);
     p.e.mensajero.respuestas = {true};
@@ -138,6 +140,11 @@ class PruebaBorrar : public QObject {
       QVERIFY2(ficheros.count(queda), queda);
     }
     QVERIFY(LeeJornada(p.e.estado.rutaDatos, 2).jornada.vacia);
+    // The wiped record is 544 blanks in place; its neighbours keep their bytes.
+    std::string esperado = antes;
+    esperado.replace(kLargoRegistroJornada, kLargoRegistroJornada,
+                     std::string(kLargoRegistroJornada, ' '));
+    QCOMPARE(Bytes(p.e.ruta("JORNADAS.TVX")), esperado);
     QVERIFY(!LeeJornada(p.e.estado.rutaDatos, 1).jornada.vacia);
     QVERIFY(!LeeJornada(p.e.estado.rutaDatos, 3).jornada.vacia);
     const ListaIndice indice = LeeIndice(p.e.estado.rutaDatos);
@@ -174,7 +181,14 @@ class PruebaBorrar : public QObject {
     Entorno e;
     e.estado.datos.TotalJornadas = 38;
     PantallaBorrar d(e.servicios);
-    QCOMPARE(Control<QListWidget>(&d, "Lis_JorFin")->count(), 38);
+    for (const char* nombre : {"Lis_JorIni", "Lis_JorFin"}) {
+      auto* lista = Control<QListWidget>(&d, nombre);
+      QCOMPARE(lista->count(), 38);
+      QCOMPARE(lista->item(0)->text(), QStringLiteral(" 1"));
+      QCOMPARE(lista->item(37)->text(), QStringLiteral("38"));
+      // The blank before a one-digit number only lines the numbers up in a fixed pitch.
+      QVERIFY(QFontInfo(lista->font()).fixedPitch());
+    }
   }
 };
 

@@ -11,6 +11,7 @@
 #include "engine/core/texto.h"
 #include "gui/screens/equipos.h"
 #include "gui/screens/jornadas.h"
+#include "platform/ayuda_qt.h"
 
 using namespace zendo;
 using namespace zendo::prueba;
@@ -178,6 +179,40 @@ class PruebaJornadas : public QObject {
     esperado.replace(5, 8, "14/02/10");
     QCOMPARE(fichero.substr(544), esperado);
     QCOMPARE(LeeJornada(t.e.estado.rutaDatos, 2).jornada.Premios[6], 6666.5);
+  }
+
+  void LaFechaSeTecleaSeguidaSobreLaGuardada() {
+    Pantalla t;
+    PonBytes(t.e.ruta("JORNADAS.TVX"), RegistroEscrutado(1));
+    t.Abre();
+    t.p->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(t.p.get()));
+    Pulsa(t.p.get(), "Pic_BotFecJor");
+    QLineEdit* dia = Texto(t.p.get(), "Tex_FecDia");
+    QCOMPARE(QApplication::focusWidget(), dia);
+    QCOMPARE(dia->cursorPosition(), 0);
+    // Six digits typed one after the other, each to the box that has the focus, replace
+    // the stored 01/01/10: none is lost behind the two characters a box already holds.
+    for (const QChar c : QStringLiteral("310309")) {
+      QWidget* foco = QApplication::focusWidget();
+      QVERIFY(qobject_cast<QLineEdit*>(foco) != nullptr);
+      QTest::keyClicks(foco, QString(c));
+    }
+    QCOMPARE(dia->text(), QStringLiteral("31"));
+    QCOMPARE(Texto(t.p.get(), "Tex_FecMes")->text(), QStringLiteral("03"));
+    QCOMPARE(Texto(t.p.get(), "Tex_FecAno")->text(), QStringLiteral("09"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(Control<QFrame>(t.p.get(), "Pic_FecJor")->isHidden());
+    QCOMPARE(t.e.estado.datos.FechaJornada, std::string("31/03/09"));
+    QVERIFY(t.e.mensajero.mensajes.empty());
+
+    // A date refused by the check points its Ayuda button at a topic that exists.
+    Pulsa(t.p.get(), "Pic_BotFecJor");
+    for (const QChar c : QStringLiteral("310209")) QTest::keyClicks(QApplication::focusWidget(), c);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(t.e.mensajero.mensajes.size(), std::size_t{1});
+    QVERIFY(ExisteTemaAyuda(t.e.mensajero.mensajes[0].contexto));
+    QVERIFY(Control<QFrame>(t.p.get(), "Pic_FecJor")->isVisible());
   }
 
   void NombresCortadosYLetrasQueElFicheroNoAdmite() {

@@ -243,9 +243,9 @@ class PruebaShell : public QObject {
   }
 
   void CadaContextoTieneSuPaginaDeAyuda() {
-    const int contextos[] = {1000, 1040, 1110, 1120, 2100, 2151, 2210, 2211, 2215, 2216, 2220,
-                             2221, 2222, 2230, 2231, 2240, 2250, 2251, 2280, 2300, 2370, 2400,
-                             2410, 2420, 2430, 2440, 2450, 2460, 2500, 2510, 2700, 2800};
+    const int contextos[] = {1000, 1040, 1110, 1120, 2100, 2120, 2151, 2210, 2211, 2215, 2216,
+                             2220, 2221, 2222, 2230, 2231, 2240, 2250, 2251, 2280, 2300, 2370,
+                             2400, 2410, 2420, 2430, 2440, 2450, 2460, 2500, 2510, 2700, 2800};
     for (int c : contextos) {
       QFile f(RecursoAyuda(c));
       QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(RecursoAyuda(c)));
