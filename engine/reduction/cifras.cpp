@@ -134,9 +134,10 @@ void MetodoDirecto(const Reduccion& r, Cifras& c, int64_t n15) {
       PorPartido(fuera, SinVariante(p), ConVariante(p));
     }
   }
-  // Variants of the table's columns over the matches that take a row.
+  // Variants of the table's columns over the matches that take a row. Without a table
+  // nothing is reduced: every base column once, as the factor 1 says.
   PorVariantes enTabla{};
-  for (int i = 0; i < tabla.DirColumnas; ++i) {
+  for (int i = 0; i < std::max(tabla.DirColumnas, 1); ++i) {
     int variantes = 0;
     bool valida = true;
     for (int m = 1; m <= kPartidosPorcentaje; ++m) {

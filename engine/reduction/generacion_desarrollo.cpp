@@ -89,9 +89,6 @@ Desarrollo::Desarrollo(const Reduccion& r) : metodo_(r.Metodo) {
         }
       }
       columnasTabla_ = t.DirColumnas;
-    } else {
-      // No table, no column: "for i = 1 to DirColumnas" writes nothing, as the figure says.
-      sinTabla_ = true;
     }
   }
 
@@ -166,11 +163,10 @@ Desarrollo::Desarrollo(const Reduccion& r) : metodo_(r.Metodo) {
       exteriores_.push_back(m);
     }
   }
-  total_ =
-      incompleta_ || sinTabla_ ? 0 : combinacionesBloque_ * static_cast<int64_t>(Signos15().size());
+  total_ = incompleta_ ? 0 : combinacionesBloque_ * static_cast<int64_t>(Signos15().size());
   for (int m : exteriores_)
     total_ *= static_cast<int64_t>(signos_[static_cast<std::size_t>(m)].size());
-  if (!incompleta_ && !sinTabla_) PreparaBloque();
+  if (!incompleta_) PreparaBloque();
 }
 
 void Desarrollo::PreparaBloque() {
@@ -224,7 +220,7 @@ void Desarrollo::PonSigno(int partido, char signo) {
 
 int64_t Desarrollo::DesarrollaGrupo(char signo15, SalidaColumnas& salida,
                                     const AntesDeBloque& antes) {
-  if (incompleta_ || sinTabla_ || Signos15().find(signo15) == std::string::npos) return 0;
+  if (incompleta_ || Signos15().find(signo15) == std::string::npos) return 0;
   PonSigno(kPartidos, signo15);
   std::vector<std::size_t> ind(exteriores_.size(), 0);
   uint32_t claveExterior = claveFija_;

@@ -85,7 +85,6 @@ class Desarrollo {
 
   int metodo_ = 0;
   bool incompleta_ = false;
-  bool sinTabla_ = false;  // method 1 with nothing its tables can reduce
   int64_t apuestasBase_ = 0;
   int64_t total_ = 0;
   std::array<std::string, kPartidos + 1> signos_;  // base sign string per match

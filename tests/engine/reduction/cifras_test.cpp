@@ -113,6 +113,21 @@ TEST(Cifras, DirectoCuentaLasColumnasQueLaTablaDa) {
   EXPECT_NE(c.NumApuestas, static_cast<int32_t>(std::nearbyint(c.ApuestasBase / 5.33f)));
 }
 
+TEST(Cifras, DirectoSinTablaNoReduceNada) {
+  // A new reduction (one sign everywhere), or matches a reducir left with one sign: no
+  // table, factor 1, every base column accepted.
+  Reduccion r = ReduccionNueva(1, 1, kMetodoDirecto);
+  Cifras c = RecalculaReduccion(r);
+  EXPECT_EQ(c.DirColumnas, 0);
+  EXPECT_EQ(c.NumApuestas, 1);
+  EXPECT_FLOAT_EQ(c.FactorReduccion, 1);
+  r.Partido[2] = {{0, 1, 0, 0}, 1, true, 0};
+  r.Partido[15] = {{0, 1, 1, 1}, 3, false, 0};
+  c = RecalculaReduccion(r);
+  EXPECT_EQ(c.NumApuestas, 3);
+  EXPECT_EQ(c.Aceptadas, c.QBase);
+}
+
 TEST(Cifras, ColumnaProbableConDosDoblesYUnTriple) {
   Reduccion r = Base(kMetodoColumnaProbable, {{1, "1X"}, {2, "12"}, {3, "1X2"}});
   r.MinErrores = 0;

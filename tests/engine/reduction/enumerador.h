@@ -120,7 +120,7 @@ inline bool AceptaEnumerada(const Reduccion& r, const std::string& col, int32_t 
 
 // Calls `f(columna)` for every column the reduction keeps, in the order of its file: the
 // direct method puts each development of the unreduced matches through every column of its
-// table; without a table there is no column.
+// table; without a table every base column once (nothing is reduced).
 template <typename F>
 void ColumnasEnumeradas(const Reduccion& r, int32_t minimo, int32_t maximo, F&& f) {
   std::array<bool, 16> fijo{};
@@ -147,7 +147,7 @@ void ColumnasEnumeradas(const Reduccion& r, int32_t minimo, int32_t maximo, F&& 
     fijo[m] = fila[m] != 0;
   }
   Desarrolla(r, fijo, [&](const std::string& col) {
-    for (int i = 0; i < tabla.DirColumnas; ++i) {
+    for (int i = 0; i < std::max(tabla.DirColumnas, 1); ++i) {
       std::string copia = col;
       for (int m = 1; m <= 14; ++m) {
         if (fila[m] == 0) continue;
