@@ -61,7 +61,8 @@ void PanelProgreso::Aviso(const AvisoProgreso& aviso) {
       porcentaje_ = aviso.porcentaje;
       break;
     case LineaProgreso::Finalizada:
-      // The band is cleared when the development ends.
+    case LineaProgreso::Cancelada:
+      // The band is cleared when the development ends, completed or cancelled.
       lineaPorcentaje_.clear();
       porcentaje_ = -1;
       finales_ << texto;

@@ -460,9 +460,15 @@ void PantallaReducir::RellenaListasErrores() {
 }
 
 void PantallaReducir::PonColorExterno() {
-  chkIncluirExterno_->setStyleSheet(s_.estado.reduccion.IncluyeExterno == 1
-                                        ? QStringLiteral("color: rgb(0, 0, 128);")
-                                        : QStringLiteral("color: rgb(0, 128, 0);"));
+  // The colour of the text follows the choice; a disabled box keeps the style's grey text,
+  // so that it does not look like one that can be clicked.
+  const QColor color =
+      s_.estado.reduccion.IncluyeExterno == 1 ? QColor(0, 0, 128) : QColor(0, 128, 0);
+  QPalette paleta = chkIncluirExterno_->palette();
+  for (const auto grupo : {QPalette::Active, QPalette::Inactive}) {
+    paleta.setColor(grupo, QPalette::WindowText, color);
+  }
+  chkIncluirExterno_->setPalette(paleta);
 }
 
 // ---- Choosers ----
@@ -634,8 +640,10 @@ bool PantallaReducir::eventFilter(QObject* objeto, QEvent* evento) {
     }
   }
   if (evento->type() == QEvent::KeyPress) {
-    // Enter in an open list chooses its item.
     const int tecla = static_cast<QKeyEvent*>(evento)->key();
+    // Escape in an open list or box closes it with the value it had: the screen stays.
+    if (tecla == Qt::Key_Escape && CierraSinCambios(objeto)) return true;
+    // Enter in an open list chooses its item.
     if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
       if (objeto == lisJornadas_) {
         EligeJornada();
@@ -653,6 +661,39 @@ bool PantallaReducir::eventFilter(QObject* objeto, QEvent* evento) {
     }
   }
   return Formulario::eventFilter(objeto, evento);
+}
+
+bool PantallaReducir::CierraSinCambios(QObject* control) {
+  const Reduccion& r = s_.estado.reduccion;
+  if (control == lisJornadas_ && lisJornadas_->isVisible()) {
+    lisJornadas_->setCurrentRow(r.Jornada - 1);
+    EligeJornada();
+    return true;
+  }
+  if (control == lisOrden_ && lisOrden_->isVisible()) {
+    lisOrden_->setCurrentRow(r.Orden - 1);
+    EligeOrden();
+    return true;
+  }
+  const Parametro* p = ParametroDe(control);
+  if (p == nullptr || !p->control->isVisible()) return false;
+  if (p == &metodo_) lisMetodos_->setCurrentRow(r.Metodo - 1);
+  if (p == &minErr_) lisMinErrores_->setCurrentRow(r.MinErrores);
+  if (p == &maxErr_) lisMaxErrores_->setCurrentRow(r.MaxErrores);
+  if (p == &minPor_) texRangoMin_->setText(DeCp(TextoRango(r.MinPorcentaje)));
+  if (p == &maxPor_) texRangoMax_->setText(DeCp(TextoRango(r.MaxPorcentaje)));
+  Boton_MD(*p);
+  return true;
+}
+
+void PantallaReducir::keyPressEvent(QKeyEvent* evento) {
+  // While a reduction runs or waits for Salir, only the panel's buttons act: Escape does
+  // not leave the screen.
+  if (ocupadoReduccion_ && evento->key() == Qt::Key_Escape) {
+    evento->accept();
+    return;
+  }
+  Formulario::keyPressEvent(evento);
 }
 
 // ---- The reduction ----

@@ -57,6 +57,7 @@ class PantallaReducir : public Formulario {
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
+  void keyPressEvent(QKeyEvent* evento) override;
 
  private:
   struct Parametro {
@@ -83,6 +84,9 @@ class PantallaReducir : public Formulario {
   const Parametro* ParametroDe(QObject* control) const;
   // Applies and closes whatever edit box or list is open.
   void CierraAbiertos();
+  // Closes an open list or box of the choosers and criteria as its button would, after
+  // putting back the value it had; false when `control` is none of them or is closed.
+  bool CierraSinCambios(QObject* control);
   void PulsaSeleccionarTodo();
   void PulsaBorrarTodo();
 

@@ -504,7 +504,11 @@ class PruebaReducir : public QObject {
     QTest::mouseClick(chk, Qt::LeftButton);
     PulsaIncluirExterno(ref);
     QVERIFY(chk->isChecked());
-    QVERIFY(chk->styleSheet().contains(QStringLiteral("0, 0, 128")));
+    QCOMPARE(chk->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 128));
+    QTest::mouseClick(chk, Qt::LeftButton);
+    QVERIFY(!chk->isChecked());
+    QCOMPARE(chk->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 128, 0));
+    QTest::mouseClick(chk, Qt::LeftButton);
     QCOMPARE(s.e.sonido.tocados.back(), 7);
     QCOMPARE(s.Valor("Apuestas externas"), QStringLiteral("10"));
     QCOMPARE(s.Valor("Apuestas totales"), QStringLiteral("14"));
@@ -536,7 +540,12 @@ class PruebaReducir : public QObject {
     // The faulty second line (16 signs) is reported when the screen loads for method 5.
     s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
     QCOMPARE(s.e.mensajero.mensajes.back().titulo, std::string("Error en Archivo Externo"));
-    QVERIFY(!Control<QCheckBox>(s.p.get(), "Chk_IncluirExterno")->isEnabled());
+    auto* chk = Control<QCheckBox>(s.p.get(), "Chk_IncluirExterno");
+    QVERIFY(!chk->isEnabled());
+    QVERIFY(!chk->isChecked());
+    // Off and disabled: green while it can be used, not green while it cannot.
+    QCOMPARE(chk->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 128, 0));
+    QVERIFY(chk->palette().color(QPalette::Disabled, QPalette::WindowText) != QColor(0, 128, 0));
     PonBytes(s.e.ruta("Q44F1201.TVF"), "\"11111111111111X\"\r\n\"222222222222222\"\r\n");
     s.EligeEnLista("Pic_BotOrden", "Lis_Orden", 1);
     s.EligeEnLista("Pic_BotOrden", "Lis_Orden", 0);
@@ -660,6 +669,107 @@ class PruebaReducir : public QObject {
     QVERIFY(!s.p->ocupado());
     QVERIFY(s.Red() == red);
     QVERIFY(s.Bases() == bases);
+  }
+
+  // Escape closes an open list or box with the value it had, never the screen behind it.
+  void EscapeCierraSoloLaListaAbierta() {
+    Escenario s;
+    s.Abre();
+    s.Pulsa("Pic_BotNroJor");
+    auto* jornadas = Control<QListWidget>(s.p.get(), "Lis_Jornadas");
+    QVERIFY(jornadas->isVisible());
+    jornadas->setCurrentRow(4);
+    s.e.sonido.tocados.clear();
+    QTest::keyClick(jornadas, Qt::Key_Escape);
+    QVERIFY(s.p->isVisible());
+    QVERIFY(!jornadas->isVisible());
+    QCOMPARE(jornadas->currentRow(), 11);
+    QCOMPARE(s.r().Jornada, int16_t{12});
+    QVERIFY(!Control(s.p.get(), "Pic_BotNroJor")->pulsado());
+    QCOMPARE(s.e.sonido.tocados, std::vector<int>{7});
+
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 3);
+    s.TecleaEnCaja("Pic_BotMinPor", "Tex_RangoMin", QStringLiteral("0"));
+    const float minimo = s.r().MinPorcentaje;
+    s.Pulsa("Pic_BotMinPor");
+    auto* caja = Control<QLineEdit>(s.p.get(), "Tex_RangoMin");
+    caja->selectAll();
+    QTest::keyClicks(caja, "55");
+    QTest::keyClick(caja, Qt::Key_Escape);
+    QVERIFY(s.p->isVisible());
+    QVERIFY(!caja->isVisible());
+    QCOMPARE(s.r().MinPorcentaje, minimo);
+    QCOMPARE(caja->text(), Utf(TextoRango(minimo)));
+
+    s.Pulsa("Pic_BotMetodo");
+    auto* metodos = Control<QListWidget>(s.p.get(), "Lis_Metodos");
+    metodos->setCurrentRow(0);
+    QTest::keyClick(metodos, Qt::Key_Escape);
+    QVERIFY(!metodos->isVisible());
+    QCOMPARE(s.r().Metodo, int16_t{4});
+    QVERIFY(s.p->isVisible());
+  }
+
+  // While a reduction runs, and until Salir of its panel, Escape leaves neither the run nor
+  // the screen: only Cancelar and Salir of the panel act.
+  void EscapeNoInterrumpeLaReduccion() {
+    Escenario s;
+    s.Abre();
+    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
+    s.Pulsa("Pic_BotSelTodo");
+    QSignalSpy fin(s.p.get(), &PantallaReducir::reduccionTerminada);
+    s.Pulsa("Pic_BotReducir");
+    QVERIFY(s.p->enMarcha());
+    QTest::keyClick(s.p.get(), Qt::Key_Escape);
+    QVERIFY(s.p->isVisible());
+    QVERIFY(fin.count() == 1 || s.p->enMarcha());
+    s.Pulsa("Pic_BotCancelar");
+    QVERIFY(fin.count() == 1 || fin.wait(60000));
+    QTest::keyClick(s.p.get(), Qt::Key_Escape);
+    QVERIFY(s.p->isVisible());
+    QVERIFY(s.p->ocupado());
+    QVERIFY(Control(s.p.get(), "Pic_BotSalirPorcen")->isVisible());
+    s.Pulsa("Pic_BotSalirPorcen");
+    QVERIFY(!s.p->ocupado());
+  }
+
+  // The progress panel: the lines in the order the run gives them, the band of the
+  // percentage gone once the development has ended, whether completed or cancelled.
+  void PanelDeProgreso() {
+    PanelProgreso panel(nullptr);
+    panel.Inicia();
+    QVERIFY(panel.cancelar()->isVisibleTo(&panel));
+    QVERIFY(!panel.salir()->isVisibleTo(&panel));
+    const auto aviso = [&panel](LineaProgreso linea, const std::string& texto, int pct = -1) {
+      panel.Aviso({linea, texto, pct});
+    };
+    aviso(LineaProgreso::Titulo, "REDUCIENDO APUESTAS");
+    aviso(LineaProgreso::Apuestas, TextoApuestasReducidas(14348907, 14348907));
+    aviso(LineaProgreso::Porcentaje, TextoPorcentajeReduccion(40), 40);
+    QCOMPARE(panel.textos(),
+             (QStringList{QStringLiteral("REDUCIENDO APUESTAS"),
+                          QStringLiteral(" 14348907 apuestas reducidas a 14348907"),
+                          QStringLiteral("Se ha realizado el  40 % de la reducción ")}));
+    QCOMPARE(panel.porcentaje(), 40);
+    aviso(LineaProgreso::Cancelada, Cp("El proceso de reducción ha sido cancelado"));
+    QCOMPARE(panel.porcentaje(), -1);
+    QCOMPARE(panel.textos().last(), QStringLiteral("El proceso de reducción ha sido cancelado"));
+    QCOMPARE(panel.textos().size(), 3);
+    panel.Termina();
+    QVERIFY(!panel.cancelar()->isVisibleTo(&panel));
+    QVERIFY(panel.salir()->isVisibleTo(&panel));
+
+    // A new run starts from an empty panel.
+    panel.Inicia();
+    QVERIFY(panel.textos().isEmpty());
+    aviso(LineaProgreso::Porcentaje, TextoPorcentajeReduccion(100), 100);
+    aviso(LineaProgreso::Finalizada, Cp("Ha finalizado la reducción de la Quiniela Base"));
+    aviso(LineaProgreso::Agrupando, Cp("Agrupando las columnas según el partido 15."));
+    aviso(LineaProgreso::Incorporadas, "Se han incorporado las columnas externas");
+    QCOMPARE(panel.textos(),
+             (QStringList{QStringLiteral("Ha finalizado la reducción de la Quiniela Base"),
+                          QStringLiteral("Agrupando las columnas según el partido 15."),
+                          QStringLiteral("Se han incorporado las columnas externas")}));
   }
 
   void CerrarDuranteLaReduccionLaCancela() {
