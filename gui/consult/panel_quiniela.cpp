@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/texto_qt.h"
 
@@ -36,16 +37,11 @@ GeometriaRejilla Geometria(int filas, int columnas, int ancho, int pasoX) {
 }  // namespace
 
 QFont FuenteEncabezado() {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(13);
-  f.setBold(true);
-  return f;
+  return FuenteArial(13, true);
 }
 
 QFont FuentePartido() {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(13);
-  return f;
+  return FuenteArial(13);
 }
 
 PanelQuiniela::PanelQuiniela(Servicios& servicios, Pantalla pantalla, QWidget* padre)

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/reduction/edicion.h"
+#include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
 
 namespace zendo {
@@ -18,13 +19,6 @@ const QColor kVacia(250, 250, 244);
 const QColor kApagada(226, 228, 220);
 const QColor kTextoTenue(165, 168, 160);
 
-QFont FuenteCelda(bool negrita, int pixeles = 12) {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(pixeles);
-  f.setBold(negrita);
-  return f;
-}
-
 void Caja(QPainter& p, const QRect& r, const QColor& fondo, const QColor& borde) {
   p.setPen(QPen(borde, 1));
   p.setBrush(fondo);
@@ -33,7 +27,7 @@ void Caja(QPainter& p, const QRect& r, const QColor& fondo, const QColor& borde)
 
 void Texto(QPainter& p, const QRect& r, const QString& t, const QColor& color, bool negrita,
            Qt::Alignment alineacion = Qt::AlignCenter) {
-  p.setFont(FuenteCelda(negrita));
+  p.setFont(FuenteArial(12, negrita));
   p.setPen(color);
   p.drawText(r, alineacion, t);
 }

@@ -9,6 +9,7 @@
 #include "engine/core/formato.h"
 #include "engine/reduction/panel.h"
 #include "gui/shell/formulario.h"
+#include "gui/shell/fuentes.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -23,13 +24,6 @@ const QColor kColorBase(170, 190, 214);
 const QColor kColorAceptadas(38, 128, 62);
 const QColor kColorExternas(214, 134, 24);
 const QColor kColorTotales(40, 60, 110);
-
-QFont FuenteGrafico(int pixeles, bool negrita = false) {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(pixeles);
-  f.setBold(negrita);
-  return f;
-}
 
 bool Manual(const Cifras& c) {
   return c.Metodo == kMetodoManual;
@@ -97,7 +91,7 @@ int64_t GraficoReduccion::Maximo() const {
 }
 
 void GraficoReduccion::PintaEscala(QPainter& p, const QRect& a, int64_t maximo) {
-  p.setFont(FuenteGrafico(10));
+  p.setFont(FuenteArial(10));
   const QFontMetrics fm(p.font());
   // Round values 1, 2, 5 x 10^k, from the top down, kept apart on the square-root scale.
   std::vector<int64_t> marcas;
@@ -134,7 +128,7 @@ void GraficoReduccion::paintEvent(QPaintEvent*) {
   const bool manual = Manual(c_);
 
   // The legend.
-  p.setFont(FuenteGrafico(11, true));
+  p.setFont(FuenteArial(11, true));
   const QStringList nombres = series();
   const std::vector<QColor> colores =
       manual ? std::vector<QColor>{kColorBase, kColorExternas, kColorTotales}
@@ -188,14 +182,14 @@ void GraficoReduccion::paintEvent(QPaintEvent*) {
   }
 
   // Class numbers and the titles of the axes.
-  p.setFont(FuenteGrafico(10));
+  p.setFont(FuenteArial(10));
   p.setPen(QColor(60, 60, 60));
   const int paso = clases > 20 ? 10 : 1;
   for (int k = 0; k < clases; k += paso) {
     const double centro = a.left() + (k + 0.5) * ancho;
     p.drawText(QRectF(centro - 15, a.bottom() + 2, 30, 12), Qt::AlignCenter, QString::number(k));
   }
-  p.setFont(FuenteGrafico(11, true));
+  p.setFont(FuenteArial(11, true));
   p.setPen(QColor(20, 52, 120));
   QString tituloX;
   if (c_.Metodo == kMetodoBalanceSignos) {

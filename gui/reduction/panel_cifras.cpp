@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "gui/shell/formulario.h"
+#include "gui/shell/fuentes.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -10,13 +11,6 @@ namespace {
 
 constexpr int kAltoLinea = 19;
 constexpr int kMargen = 10;
-
-QFont FuenteCifras(bool negrita) {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(13);
-  f.setBold(negrita);
-  return f;
-}
 
 void Fondo(QPainter& p, const QRect& r) {
   p.fillRect(r, QColor(252, 252, 246));
@@ -70,10 +64,10 @@ void PanelEsta::paintEvent(QPaintEvent*) {
     const QRect fila(kMargen, kMargen + static_cast<int>(i) * kAltoLinea, width() - 2 * kMargen,
                      kAltoLinea);
     if (i % 2 == 1) p.fillRect(fila.adjusted(-4, -1, 4, -1), QColor(236, 240, 230));
-    p.setFont(FuenteCifras(false));
+    p.setFont(FuenteArial(13));
     p.setPen(QColor(40, 40, 40));
     p.drawText(fila, Qt::AlignLeft | Qt::AlignVCenter, DeCp(lineas_[i].etiqueta));
-    p.setFont(FuenteCifras(true));
+    p.setFont(FuenteArial(13, true));
     p.setPen(QColor(20, 52, 120));
     p.drawText(fila, Qt::AlignRight | Qt::AlignVCenter, DeCp(lineas_[i].valor).trimmed());
   }
@@ -97,7 +91,7 @@ void PanelExterno::PonLineas(const std::array<std::string, 3>& lineas, bool vali
 void PanelExterno::paintEvent(QPaintEvent*) {
   QPainter p(this);
   Fondo(p, rect());
-  p.setFont(FuenteCifras(false));
+  p.setFont(FuenteArial(13));
   p.setPen(valido_ ? QColor(0, 0, 128) : QColor(110, 60, 20));
   for (int i = 0; i < lineas_.size(); ++i) {
     p.drawText(QRect(kMargen, kMargen + i * kAltoLinea, width() - 2 * kMargen, kAltoLinea),

@@ -4,6 +4,7 @@
 
 #include "gui/shell/boton.h"
 #include "gui/shell/formulario.h"
+#include "gui/shell/fuentes.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -13,13 +14,6 @@ constexpr int kAncho = 440;
 constexpr int kAlto = 236;
 constexpr int kAltoLinea = 20;
 constexpr int kYBanda = 86;
-
-QFont FuenteProgreso(int pixeles, bool negrita) {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(pixeles);
-  f.setBold(negrita);
-  return f;
-}
 
 }  // namespace
 
@@ -100,7 +94,7 @@ void PanelProgreso::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), QColor(36, 62, 104));
   DibujaMarco(p, rect());
   p.setPen(QColor(255, 226, 120));
-  p.setFont(FuenteProgreso(16, true));
+  p.setFont(FuenteArial(16, true));
   p.drawText(QRect(0, 12, width(), 24), Qt::AlignCenter, titulo_);
   // Monospaced, so the right-aligned counts of the engine's texts keep their columns.
   QFont mono(QStringLiteral("Courier New"));
@@ -120,7 +114,7 @@ void PanelProgreso::paintEvent(QPaintEvent*) {
     lleno.setWidth(lleno.width() * porcentaje_ / 100);
     p.fillRect(lleno, QColor(120, 210, 90));
   }
-  p.setFont(FuenteProgreso(13, true));
+  p.setFont(FuenteArial(13, true));
   p.setPen(QColor(200, 255, 170));
   int y = kYBanda + 28;
   for (const QString& l : finales_) {

@@ -21,6 +21,8 @@
 #include "gui/reduction/progreso.h"
 #include "gui/screens/historic.h"
 #include "gui/shell/boton.h"
+#include "gui/shell/controles.h"
+#include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/texto_qt.h"
 
@@ -67,16 +69,6 @@ void RellenaNumeros(QListWidget* l, int total, int actual) {
   l->setCurrentRow(std::clamp(actual, 1, std::max(1, total)) - 1);
 }
 
-QLineEdit* CajaRango(const QString& nombre, QWidget* padre) {
-  auto* caja = new QLineEdit(padre);
-  caja->setObjectName(nombre);
-  caja->setMaxLength(6);
-  caja->setFixedSize(70, 24);
-  caja->setAlignment(Qt::AlignRight);
-  caja->hide();
-  return caja;
-}
-
 }  // namespace
 
 PantallaReducir::PantallaReducir(Servicios& servicios, QWidget* padre)
@@ -95,14 +87,8 @@ PantallaReducir::~PantallaReducir() {
 }
 
 void PantallaReducir::Construye() {
-  titulo_ = new QLabel(this);
-  titulo_->setObjectName(QStringLiteral("Lab_Titulo"));
-  QFont ft(QStringLiteral("Arial"));
-  ft.setPixelSize(17);
-  ft.setBold(true);
-  titulo_->setFont(ft);
-  titulo_->setStyleSheet(QStringLiteral("color: rgb(20, 52, 120);"));
-  titulo_->setAlignment(Qt::AlignCenter);
+  // The title follows the method; Coloca places it.
+  titulo_ = PonTitulo(QString());
 
   panel_ = new PanelQuiniela(s_, Pantalla::Reducir, this);
   panel_->PonEditable(true);
@@ -112,9 +98,7 @@ void PantallaReducir::Construye() {
   orden_ = new Boton(QStringLiteral("Pic_BotOrden"), QString(), this);
   fecha_ = new QLabel(this);
   fecha_->setObjectName(QStringLiteral("Lab_FechaJornada"));
-  QFont ff(QStringLiteral("Arial"));
-  ff.setPixelSize(13);
-  ff.setBold(true);
+  const QFont ff = FuenteArial(13, true);
   fecha_->setFont(ff);
   fecha_->setStyleSheet(QStringLiteral("color: rgb(20, 52, 120);"));
   lisJornadas_ = Lista(QStringLiteral("Lis_Jornadas"), this);
@@ -141,8 +125,8 @@ void PantallaReducir::Construye() {
   lisMaxErrores_ = Lista(QStringLiteral("Lis_MaxErrores"), this);
   minErr_ = {new Boton(QStringLiteral("Pic_BotMinErr"), QString(), this), lisMinErrores_};
   maxErr_ = {new Boton(QStringLiteral("Pic_BotMaxErr"), QString(), this), lisMaxErrores_};
-  texRangoMin_ = CajaRango(QStringLiteral("Tex_RangoMin"), this);
-  texRangoMax_ = CajaRango(QStringLiteral("Tex_RangoMax"), this);
+  texRangoMin_ = CajaNumero(QStringLiteral("Tex_RangoMin"), 6, 70, this);
+  texRangoMax_ = CajaNumero(QStringLiteral("Tex_RangoMax"), 6, 70, this);
   minPor_ = {new Boton(QStringLiteral("Pic_BotMinPor"), QString(), this), texRangoMin_};
   maxPor_ = {new Boton(QStringLiteral("Pic_BotMaxPor"), QString(), this), texRangoMax_};
 
@@ -473,23 +457,24 @@ void PantallaReducir::PonColorExterno() {
 
 // ---- Choosers ----
 
-void PantallaReducir::EligeJornada() {
-  if (aplicando_ || ocupadoReduccion_) return;
-  Estado& e = s_.estado;
-  if (!e.ocupado && lisJornadas_->isHidden()) {
+int PantallaReducir::AlternaLista(Boton* boton, QListWidget* lista) {
+  if (aplicando_ || ocupadoReduccion_) return 0;
+  if (!s_.estado.ocupado && lista->isHidden()) {
     s_.TocaSonido(kSonidoAccion);
-    nroJor_->Dibuja(true);
-    lisJornadas_->show();
-    lisJornadas_->raise();
-    lisJornadas_->setFocus();
-    return;
+    AbreBajoBoton(boton, lista);
+    return 0;
   }
-  if (!e.ocupado) s_.TocaSonido(kSonidoAjuste);
+  if (!s_.estado.ocupado) s_.TocaSonido(kSonidoAjuste);
   aplicando_ = true;
-  lisJornadas_->hide();
+  lista->hide();
   aplicando_ = false;
-  nroJor_->Dibuja(false);
-  const int j = lisJornadas_->currentRow() + 1;
+  boton->Dibuja(false);
+  return lista->currentRow() + 1;
+}
+
+void PantallaReducir::EligeJornada() {
+  const int j = AlternaLista(nroJor_, lisJornadas_);
+  Estado& e = s_.estado;
   if (j >= 1 && j != e.reduccion.Jornada) {
     const auto o = OrdenParaJornada(e.rutaDatos, Pantalla::Reducir, j, e.datos.TotalOrdenes);
     e.datos.Jornada = static_cast<int16_t>(j);
@@ -499,23 +484,9 @@ void PantallaReducir::EligeJornada() {
 }
 
 void PantallaReducir::EligeOrden() {
-  if (aplicando_ || ocupadoReduccion_) return;
-  Estado& e = s_.estado;
-  if (!e.ocupado && lisOrden_->isHidden()) {
-    s_.TocaSonido(kSonidoAccion);
-    orden_->Dibuja(true);
-    lisOrden_->show();
-    lisOrden_->raise();
-    lisOrden_->setFocus();
-    return;
-  }
-  if (!e.ocupado) s_.TocaSonido(kSonidoAjuste);
-  aplicando_ = true;
-  lisOrden_->hide();
-  aplicando_ = false;
-  orden_->Dibuja(false);
   // Any order number names the reduction about to be made.
-  const int o = lisOrden_->currentRow() + 1;
+  const int o = AlternaLista(orden_, lisOrden_);
+  Estado& e = s_.estado;
   if (o >= 1 && o != e.reduccion.Orden) {
     e.datos.Orden = static_cast<int16_t>(o);
     CargaPantalla();
@@ -561,11 +532,7 @@ void PantallaReducir::Boton_MD(const Parametro& p) {
       if (otro != &p && otro->control->isVisible()) Boton_MD(*otro);
     }
     s_.TocaSonido(kSonidoAccion);
-    p.boton->Dibuja(true);
-    p.control->show();
-    p.control->raise();
-    p.control->setFocus();
-    if (auto* caja = qobject_cast<QLineEdit*>(p.control)) caja->selectAll();
+    AbreBajoBoton(p.boton, p.control);
     return;
   }
   s_.TocaSonido(kSonidoAjuste);

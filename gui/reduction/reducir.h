@@ -76,6 +76,9 @@ class PantallaReducir : public Formulario {
   void RellenaListasErrores();
   void PonColorExterno();
 
+  // Opens a chooser list under its button, or closes it: then the number chosen (its row
+  // plus one), 0 while it opens or when it cannot act.
+  int AlternaLista(Boton* boton, QListWidget* lista);
   void EligeJornada();
   void EligeOrden();
   void AbreHistorico();

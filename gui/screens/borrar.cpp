@@ -1,14 +1,11 @@
 #include "gui/screens/borrar.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QKeyEvent>
-#include <QListWidget>
 
-#include "engine/core/formato.h"
 #include "engine/shell/dialogo.h"
 #include "engine/shell/textos.h"
 #include "gui/shell/boton.h"
+#include "gui/shell/controles.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/texto_qt.h"
 
@@ -19,22 +16,6 @@ constexpr int kAncho = 460;
 constexpr int kAlto = 340;
 constexpr int kFilaBotones = 96;
 constexpr int kContexto = 2700;
-
-QListWidget* ListaJornadas(const QString& nombre, int total, QWidget* padre) {
-  auto* lista = new QListWidget(padre);
-  lista->setObjectName(nombre);
-  for (int j = 1; j <= total; ++j) {
-    lista->addItem(QString::fromStdString(FormatoTexto(j, "@@")));
-  }
-  // Fixed-pitch, so that the numbers right-aligned in two characters line up.
-  QFont fija(QStringLiteral("Courier New"));
-  fija.setStyleHint(QFont::Monospace);
-  fija.setFixedPitch(true);
-  lista->setFont(fija);
-  lista->setFixedSize(135, 150);
-  lista->hide();
-  return lista;
-}
 
 }  // namespace
 
@@ -50,37 +31,30 @@ PantallaBorrar::PantallaBorrar(Servicios& servicios, QWidget* padre)
   const int hueco = (kAncho - jorIni_->width() - jorFin_->width()) / 3;
   jorIni_->move(hueco, kFilaBotones);
   jorFin_->move(2 * hueco + jorIni_->width(), kFilaBotones);
-  lisJorIni_ = ListaJornadas(QStringLiteral("Lis_JorIni"), total, this);
-  lisJorFin_ = ListaJornadas(QStringLiteral("Lis_JorFin"), total, this);
+  lisJorIni_ = new ListaJornadas(QStringLiteral("Lis_JorIni"), total, this);
+  lisJorFin_ = new ListaJornadas(QStringLiteral("Lis_JorFin"), total, this);
+  for (ListaJornadas* lista : {lisJorIni_, lisJorFin_}) lista->setFixedSize(135, 150);
   lisJorIni_->move(jorIni_->x(), kFilaBotones + 26);
   lisJorFin_->move(jorFin_->x(), kFilaBotones + 26);
+  lisJorIni_->alElegir = [this](int jornada) {
+    rango_.PonDesde(jornada);
+    Rotula();
+  };
+  lisJorFin_->alElegir = [this](int jornada) {
+    rango_.PonHasta(jornada);
+    Rotula();
+  };
 
   borDatos_ = new Boton(QStringLiteral("Pic_BotBorDatos"), QStringLiteral("Borrar datos"), this);
   borDatos_->move((kAncho - borDatos_->width()) / 2, kAlto - 24 - 86);
 
-  auto* ayuda = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
-                          QStringLiteral("Ayuda de Borrado de datos"), this);
-  auto* salir = new Boton(QStringLiteral("Pic_BotSalir"), ImagenFija::Salir,
-                          QStringLiteral("Salir de Borrado de datos"), this);
-  ayuda->move(24, kAlto - 36 - 20);
-  salir->move(kAncho - 36 - 24, kAlto - 36 - 20);
+  PonAyudaSalir(QStringLiteral("Borrado de datos"), kContexto);
 
-  connect(jorIni_, &Boton::pulsadoRaton, this, [this] { AbreLista(jorIni_, lisJorIni_); });
-  connect(jorFin_, &Boton::pulsadoRaton, this, [this] { AbreLista(jorFin_, lisJorFin_); });
-  for (QListWidget* lista : {lisJorIni_, lisJorFin_}) {
-    lista->installEventFilter(this);
-    connect(lista, &QListWidget::itemClicked, this, [this, lista] { TomaLista(lista); });
-    connect(lista, &QListWidget::itemActivated, this, [this, lista] { TomaLista(lista); });
-  }
+  connect(jorIni_, &Boton::pulsadoRaton, this,
+          [this] { AbreLista(jorIni_, lisJorIni_, rango_.desde); });
+  connect(jorFin_, &Boton::pulsadoRaton, this,
+          [this] { AbreLista(jorFin_, lisJorFin_, rango_.hasta); });
   connect(borDatos_, &Boton::pulsadoRaton, this, &PantallaBorrar::BorraDatos);
-  connect(ayuda, &Boton::pulsadoRaton, this, [this] {
-    s_.TocaSonido(kSonidoAyuda);
-    s_.AbreAyuda(kContexto);
-  });
-  connect(salir, &Boton::pulsadoRaton, this, [this] {
-    s_.TocaSonido(kSonidoSalir);
-    reject();
-  });
 
   Rotula();
   IniciaFormulario(this);
@@ -96,34 +70,15 @@ void PantallaBorrar::Rotula() {
   jorFin_->Dibuja(false);
 }
 
-void PantallaBorrar::AbreLista(Boton* boton, QListWidget* lista) {
+void PantallaBorrar::AbreLista(Boton* boton, ListaJornadas* lista, int actual) {
   if (s_.estado.ocupado) return;
   if (lista->isVisible()) {
-    TomaLista(lista);
+    lista->Toma();
     return;
   }
   s_.TocaSonido(kSonidoAccion);
-  boton->Dibuja(true);
   s_.TocaSonido(kSonidoAjuste);
-  const int actual = lista == lisJorIni_ ? rango_.desde : rango_.hasta;
-  lista->setCurrentRow(std::min(actual, lista->count()) - 1);
-  lista->show();
-  lista->raise();
-  lista->setFocus();
-}
-
-void PantallaBorrar::TomaLista(QListWidget* lista) {
-  if (tomando_ || lista->isHidden()) return;
-  tomando_ = true;
-  const int jornada = std::max(0, lista->currentRow()) + 1;
-  lista->hide();
-  if (lista == lisJorIni_) {
-    rango_.PonDesde(jornada);
-  } else {
-    rango_.PonHasta(jornada);
-  }
-  Rotula();
-  tomando_ = false;
+  lista->Abre(boton, actual);
 }
 
 void PantallaBorrar::BorraDatos() {
@@ -148,14 +103,6 @@ void PantallaBorrar::BorraDatos() {
   }
   borDatos_->Dibuja(false);
   s_.TocaSonido(kSonidoAccion);
-}
-
-bool PantallaBorrar::eventFilter(QObject* objeto, QEvent* evento) {
-  auto* lista = qobject_cast<QListWidget*>(objeto);
-  if (lista != nullptr && evento->type() == QEvent::FocusOut && lista->isVisible()) {
-    TomaLista(lista);
-  }
-  return Formulario::eventFilter(objeto, evento);
 }
 
 }  // namespace zendo

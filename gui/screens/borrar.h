@@ -5,11 +5,10 @@
 #include "engine/core/borrado.h"
 #include "gui/shell/formulario.h"
 
-class QListWidget;
-
 namespace zendo {
 
 class Boton;
+class ListaJornadas;
 
 class PantallaBorrar : public Formulario {
   Q_OBJECT
@@ -19,12 +18,8 @@ class PantallaBorrar : public Formulario {
 
   const RangoJornadas& rango() const { return rango_; }
 
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
-
  private:
-  void AbreLista(Boton* boton, QListWidget* lista);
-  void TomaLista(QListWidget* lista);
+  void AbreLista(Boton* boton, ListaJornadas* lista, int actual);
   void Rotula();
   void BorraDatos();
 
@@ -32,9 +27,8 @@ class PantallaBorrar : public Formulario {
   Boton* jorIni_ = nullptr;
   Boton* jorFin_ = nullptr;
   Boton* borDatos_ = nullptr;
-  QListWidget* lisJorIni_ = nullptr;
-  QListWidget* lisJorFin_ = nullptr;
-  bool tomando_ = false;
+  ListaJornadas* lisJorIni_ = nullptr;
+  ListaJornadas* lisJorFin_ = nullptr;
 };
 
 }  // namespace zendo

@@ -9,6 +9,7 @@
 #include "engine/shell/ajustes.h"
 #include "engine/shell/textos.h"
 #include "gui/shell/boton.h"
+#include "gui/shell/controles.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/texto_qt.h"
 
@@ -21,16 +22,6 @@ constexpr int kXBotones = (kAncho - 160 - 8 - 64) / 2;  // a button and its box,
 constexpr int kPrimeraFila = 86;
 constexpr int kSeparacion = 42;
 constexpr int kContexto = 2800;
-
-QLineEdit* CajaTexto(const QString& nombre, int largo, QWidget* padre) {
-  auto* caja = new QLineEdit(padre);
-  caja->setObjectName(nombre);
-  caja->setMaxLength(largo);
-  caja->setFixedSize(64, 24);
-  caja->setAlignment(Qt::AlignRight);
-  caja->hide();
-  return caja;
-}
 
 }  // namespace
 
@@ -53,11 +44,11 @@ PantallaDatosGen::PantallaDatosGen(Servicios& servicios, QWidget* padre)
     control->installEventFilter(this);
     return a;
   };
-  texTotJor_ = CajaTexto(QStringLiteral("Tex_TotJor"), kLargoTotal, this);
-  texTotOrd_ = CajaTexto(QStringLiteral("Tex_TotOrd"), kLargoTotal, this);
-  texPreApu_ = CajaTexto(QStringLiteral("Tex_PreApu"), kLargoPrecio, this);
-  texDelegacion_ = CajaTexto(QStringLiteral("Tex_Delegacion"), kLargoDelegacion, this);
-  texReceptor_ = CajaTexto(QStringLiteral("Tex_Receptor"), kLargoReceptor, this);
+  texTotJor_ = CajaNumero(QStringLiteral("Tex_TotJor"), kLargoTotal, 64, this);
+  texTotOrd_ = CajaNumero(QStringLiteral("Tex_TotOrd"), kLargoTotal, 64, this);
+  texPreApu_ = CajaNumero(QStringLiteral("Tex_PreApu"), kLargoPrecio, 64, this);
+  texDelegacion_ = CajaNumero(QStringLiteral("Tex_Delegacion"), kLargoDelegacion, 64, this);
+  texReceptor_ = CajaNumero(QStringLiteral("Tex_Receptor"), kLargoReceptor, 64, this);
   lisSonido_ = new QListWidget(this);
   lisSonido_->setObjectName(QStringLiteral("Lis_Sonido"));
   lisSonido_->addItems({QStringLiteral("Si"), QStringLiteral("No")});
@@ -89,20 +80,7 @@ PantallaDatosGen::PantallaDatosGen(Servicios& servicios, QWidget* padre)
   guardar_->hide();
   connect(guardar_, &Boton::pulsadoRaton, this, &PantallaDatosGen::Guarda);
 
-  auto* ayuda = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
-                          QStringLiteral("Ayuda de Datos generales"), this);
-  auto* salir = new Boton(QStringLiteral("Pic_BotSalir"), ImagenFija::Salir,
-                          QStringLiteral("Salir de Datos generales"), this);
-  ayuda->move(24, kAlto - 36 - 20);
-  salir->move(kAncho - 36 - 24, kAlto - 36 - 20);
-  connect(ayuda, &Boton::pulsadoRaton, this, [this] {
-    s_.TocaSonido(kSonidoAyuda);
-    s_.AbreAyuda(kContexto);
-  });
-  connect(salir, &Boton::pulsadoRaton, this, [this] {
-    s_.TocaSonido(kSonidoSalir);
-    reject();
-  });
+  PonAyudaSalir(QStringLiteral("Datos generales"), kContexto);
 
   Rellena();
   Rotula();
@@ -141,11 +119,7 @@ void PantallaDatosGen::Boton_MD(const Ajuste& a) {
       if (otro != &a && otro->control->isVisible()) Boton_MD(*otro);
     }
     s_.TocaSonido(kSonidoAccion);
-    a.boton->Dibuja(true);
-    a.control->show();
-    a.control->raise();
-    a.control->setFocus();
-    if (auto* caja = qobject_cast<QLineEdit*>(a.control)) caja->selectAll();
+    AbreBajoBoton(a.boton, a.control);
     return;
   }
   if (!s_.estado.ocupado) s_.TocaSonido(kSonidoAjuste);

@@ -8,8 +8,8 @@
 #include "engine/core/jornadas.h"
 #include "engine/core/texto.h"
 #include "engine/screens/datos_jornada.h"
-#include "gui/screens/jornadas.h"
 #include "gui/shell/boton.h"
+#include "gui/shell/controles.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/texto_qt.h"
 
@@ -55,12 +55,7 @@ PantallaEquipos::PantallaEquipos(Servicios& servicios, QWidget* padre)
   borrar_->hide();
   guardar_->hide();
 
-  auto* ayuda = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
-                          QStringLiteral("Ayuda de Lista de equipos"), this);
-  auto* salir = new Boton(QStringLiteral("Pic_BotSalir"), ImagenFija::Salir,
-                          QStringLiteral("Salir de Lista de equipos"), this);
-  ayuda->move(24, kAlto - 36 - 20);
-  salir->move(kAncho - 36 - 24, kAlto - 36 - 20);
+  PonAyudaSalir(QStringLiteral("Lista de equipos"), kContextoEquipos);
 
   connect(texNuevo_, &QLineEdit::textEdited, this, &PantallaEquipos::TecleoNombre);
   connect(texNuevo_, &QLineEdit::returnPressed, this, [this] {
@@ -77,14 +72,6 @@ PantallaEquipos::PantallaEquipos(Servicios& servicios, QWidget* padre)
   connect(anadir_, &Boton::pulsadoRaton, this, &PantallaEquipos::Anade);
   connect(borrar_, &Boton::pulsadoRaton, this, &PantallaEquipos::Borra);
   connect(guardar_, &Boton::pulsadoRaton, this, &PantallaEquipos::Guarda);
-  connect(ayuda, &Boton::pulsadoRaton, this, [this] {
-    s_.TocaSonido(kSonidoAyuda);
-    s_.AbreAyuda(kContextoEquipos);
-  });
-  connect(salir, &Boton::pulsadoRaton, this, [this] {
-    s_.TocaSonido(kSonidoSalir);
-    reject();
-  });
 
   CargaLisEquipos();
   IniciaFormulario(this);

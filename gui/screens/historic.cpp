@@ -9,7 +9,6 @@
 
 #include "engine/core/historico.h"
 #include "engine/screens/pagina_historico.h"
-#include "gui/shell/boton.h"
 #include "gui/shell/imagenes.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/texto_qt.h"
@@ -297,20 +296,7 @@ PantallaHistorico::PantallaHistorico(Servicios& servicios, QWidget* padre)
     b->move(xPaginas + (i - 1) * 35, yPaginas);
   }
 
-  auto* ayuda = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
-                          QStringLiteral("Ayuda de Fichero histórico"), this);
-  auto* salir = new Boton(QStringLiteral("Pic_BotSalir"), ImagenFija::Salir,
-                          QStringLiteral("Salir de Fichero histórico"), this);
-  ayuda->move(24, kAlto - 36 - 16);
-  salir->move(kAncho - 36 - 24, kAlto - 36 - 16);
-  connect(ayuda, &Boton::pulsadoRaton, this, [this] {
-    s_.TocaSonido(kSonidoAyuda);
-    s_.AbreAyuda(kContextoHistorico);
-  });
-  connect(salir, &Boton::pulsadoRaton, this, [this] {
-    s_.TocaSonido(kSonidoSalir);
-    reject();
-  });
+  PonAyudaSalir(QStringLiteral("Fichero histórico"), kContextoHistorico, 16);
 
   RellenaLisDatos(true);
   IniciaFormulario(this);

@@ -1,20 +1,17 @@
 #include "gui/screens/jornadas.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <algorithm>
 
-#include "engine/core/formato.h"
 #include "engine/core/jornadas.h"
 #include "engine/shell/textos.h"
 #include "gui/screens/equipos.h"
 #include "gui/shell/boton.h"
+#include "gui/shell/controles.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/texto_qt.h"
 
@@ -45,29 +42,6 @@ QLineEdit* CajaFecha(const QString& nombre, int x, QWidget* padre) {
 }
 
 }  // namespace
-
-bool FiltraCajaCp1252(QLineEdit* caja, std::size_t maximo, std::string_view prohibidos) {
-  const QString texto = caja->text();
-  const int cursor = caja->cursorPosition();
-  // Only characters Windows-1252 holds are kept; each of them is one byte and one QChar.
-  std::string bytes;
-  int cursorBytes = 0;
-  for (int i = 0; i < texto.size();) {
-    const int largo = texto.at(i).isHighSurrogate() && i + 1 < texto.size() ? 2 : 1;
-    const ConversionCp1252 c = Utf8ACp1252(texto.mid(i, largo).toStdString());
-    if (c.ok && c.texto.size() == 1) {
-      bytes += c.texto;
-      if (i < cursor) ++cursorBytes;
-    }
-    i += largo;
-  }
-  const TextoTecleado t = LimitaTecleo(bytes, cursorBytes, maximo, prohibidos);
-  const QString limpio = DeCp(t.texto);
-  if (limpio == texto) return false;
-  caja->setText(limpio);
-  caja->setCursorPosition(t.cursor);
-  return true;
-}
 
 PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
     : Formulario(servicios, QStringLiteral("jornadas"), QStringLiteral("Datos de jornadas"),
@@ -112,21 +86,10 @@ PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
     }
   }
 
-  lisJornadas_ = new QListWidget(this);
-  lisJornadas_->setObjectName(QStringLiteral("Lis_Jornadas"));
-  for (int j = 1; j <= std::max<int>(1, s_.estado.datos.TotalJornadas); ++j) {
-    lisJornadas_->addItem(QString::fromStdString(FormatoTexto(j, "@@")));
-  }
-  // Fixed-pitch, so that the numbers right-aligned in two characters line up.
-  QFont fija(QStringLiteral("Courier New"));
-  fija.setStyleHint(QFont::Monospace);
-  fija.setFixedPitch(true);
-  lisJornadas_->setFont(fija);
+  lisJornadas_ = new ListaJornadas(QStringLiteral("Lis_Jornadas"),
+                                   std::max<int>(1, s_.estado.datos.TotalJornadas), this);
   lisJornadas_->setGeometry(nroJor_->x(), kFilaBotones + 26, nroJor_->width(), 220);
-  lisJornadas_->hide();
-  lisJornadas_->installEventFilter(this);
-  connect(lisJornadas_, &QListWidget::itemClicked, this, &PantallaJornadas::TomaJornada);
-  connect(lisJornadas_, &QListWidget::itemActivated, this, &PantallaJornadas::TomaJornada);
+  lisJornadas_->alElegir = [this](int jornada) { CargaJornada(jornada); };
 
   picFecJor_ = new QFrame(this);
   picFecJor_->setObjectName(QStringLiteral("Pic_FecJor"));
@@ -154,25 +117,12 @@ PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
   guardar_->move(kAncho / 2 + 10, yAbajo);
   guardar_->hide();
 
-  auto* ayuda = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
-                          QStringLiteral("Ayuda de Datos de jornadas"), this);
-  auto* salir = new Boton(QStringLiteral("Pic_BotSalir"), ImagenFija::Salir,
-                          QStringLiteral("Salir de Datos de jornadas"), this);
-  ayuda->move(24, kAlto - 36 - 20);
-  salir->move(kAncho - 36 - 24, kAlto - 36 - 20);
+  PonAyudaSalir(QStringLiteral("Datos de jornadas"), kContextoJornadas);
 
   connect(nroJor_, &Boton::pulsadoRaton, this, &PantallaJornadas::NroJor_MD);
   connect(fecJor_, &Boton::pulsadoRaton, this, &PantallaJornadas::FecJor_MD);
   connect(guardar_, &Boton::pulsadoRaton, this, &PantallaJornadas::Guarda);
   connect(equipos_, &Boton::pulsadoRaton, this, &PantallaJornadas::AbreEquipos);
-  connect(ayuda, &Boton::pulsadoRaton, this, [this] {
-    s_.TocaSonido(kSonidoAyuda);
-    s_.AbreAyuda(kContextoJornadas);
-  });
-  connect(salir, &Boton::pulsadoRaton, this, [this] {
-    s_.TocaSonido(kSonidoSalir);
-    reject();
-  });
 
   CreaCboEquipo();
   // The boxes show the current jornada from the start, so that what is saved over it is
@@ -194,25 +144,11 @@ void PantallaJornadas::Rotula() {
 
 void PantallaJornadas::NroJor_MD() {
   if (lisJornadas_->isVisible()) {
-    TomaJornada();
+    lisJornadas_->Toma();
     return;
   }
   if (!s_.estado.ocupado) s_.TocaSonido(kSonidoAjuste);
-  nroJor_->Dibuja(true);
-  lisJornadas_->setCurrentRow(
-      std::clamp<int>(s_.estado.datos.Jornada - 1, 0, lisJornadas_->count() - 1));
-  lisJornadas_->show();
-  lisJornadas_->raise();
-  lisJornadas_->setFocus();
-}
-
-void PantallaJornadas::TomaJornada() {
-  if (tomando_ || lisJornadas_->isHidden()) return;
-  tomando_ = true;
-  const int jornada = std::max(0, lisJornadas_->currentRow()) + 1;
-  lisJornadas_->hide();
-  CargaJornada(jornada);
-  tomando_ = false;
+  lisJornadas_->Abre(nroJor_, s_.estado.datos.Jornada);
 }
 
 void PantallaJornadas::CargaJornada(int jornada) {
@@ -351,13 +287,6 @@ void PantallaJornadas::CreaCboEquipo() {
     cbo->setEditText(texto);
   }
   s_.estado.ocupado = ocupadoAntes;
-}
-
-bool PantallaJornadas::eventFilter(QObject* objeto, QEvent* evento) {
-  if (objeto == lisJornadas_ && evento->type() == QEvent::FocusOut && lisJornadas_->isVisible()) {
-    TomaJornada();
-  }
-  return Formulario::eventFilter(objeto, evento);
 }
 
 }  // namespace zendo

@@ -1,6 +1,5 @@
 #include "gui/shell/boton.h"
 
-#include <QAccessible>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>

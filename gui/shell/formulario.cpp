@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "gui/shell/boton.h"
+#include "gui/shell/fuentes.h"
 #include "gui/shell/imagenes.h"
 #include "gui/shell/servicios.h"
 
@@ -80,14 +82,28 @@ void Formulario::showEvent(QShowEvent* evento) {
 QLabel* Formulario::PonTitulo(const QString& texto) {
   auto* titulo = new QLabel(texto, this);
   titulo->setObjectName(QStringLiteral("Lab_Titulo"));
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(17);
-  f.setBold(true);
-  titulo->setFont(f);
+  titulo->setFont(FuenteArial(17, true));
   titulo->setStyleSheet(QStringLiteral("color: rgb(20, 52, 120);"));
   titulo->setAlignment(Qt::AlignCenter);
   titulo->setGeometry(66, 20, width() - 132, 30);
   return titulo;
+}
+
+void Formulario::PonAyudaSalir(const QString& tema, int contexto, int arriba) {
+  auto* ayuda = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
+                          QStringLiteral("Ayuda de ") + tema, this);
+  auto* salir = new Boton(QStringLiteral("Pic_BotSalir"), ImagenFija::Salir,
+                          QStringLiteral("Salir de ") + tema, this);
+  ayuda->move(24, height() - 36 - arriba);
+  salir->move(width() - 36 - 24, height() - 36 - arriba);
+  connect(ayuda, &Boton::pulsadoRaton, this, [this, contexto] {
+    s_.TocaSonido(kSonidoAyuda);
+    s_.AbreAyuda(contexto);
+  });
+  connect(salir, &Boton::pulsadoRaton, this, [this] {
+    s_.TocaSonido(kSonidoSalir);
+    reject();
+  });
 }
 
 }  // namespace zendo

@@ -32,6 +32,10 @@ class Formulario : public QDialog {
   void showEvent(QShowEvent* evento) override;
   // A heading across the screen, between the emblems.
   QLabel* PonTitulo(const QString& texto);
+  // The Ayuda and Salir buttons in the bottom corners, `arriba` pixels above the bottom
+  // edge, with the tool tips "Ayuda de <tema>" and "Salir de <tema>": Ayuda opens the help
+  // at `contexto`, Salir leaves the screen. The screen's size must be set already.
+  void PonAyudaSalir(const QString& tema, int contexto, int arriba = 20);
 
   Servicios& s_;
 };

@@ -10,6 +10,7 @@
 #include "engine/shell/textos.h"
 #include "gui/shell/boton.h"
 #include "gui/shell/formulario.h"
+#include "gui/shell/fuentes.h"
 #include "gui/shell/imagenes.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/texto_qt.h"
@@ -33,9 +34,7 @@ MenuPrincipal::MenuPrincipal(Servicios& servicios, QWidget* padre) : QWidget(pad
 
   auto* titulo = new QLabel(QStringLiteral("ZENDO"), this);
   titulo->setObjectName(QStringLiteral("Lab_Titulo"));
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(30);
-  f.setBold(true);
+  QFont f = FuenteArial(30, true);
   f.setLetterSpacing(QFont::AbsoluteSpacing, 4);
   titulo->setFont(f);
   titulo->setStyleSheet(QStringLiteral("color: rgb(20, 52, 120);"));

@@ -1,0 +1,87 @@
+#include "gui/shell/controles.h"
+
+#include <QLineEdit>
+#include <algorithm>
+
+#include "engine/core/formato.h"
+#include "engine/core/texto.h"
+#include "engine/screens/datos_jornada.h"
+#include "gui/shell/boton.h"
+#include "gui/shell/texto_qt.h"
+
+namespace zendo {
+
+void FiltraCajaCp1252(QLineEdit* caja, std::size_t maximo, std::string_view prohibidos) {
+  const QString texto = caja->text();
+  const int cursor = caja->cursorPosition();
+  // Only characters Windows-1252 holds are kept; each of them is one byte and one QChar.
+  std::string bytes;
+  int cursorBytes = 0;
+  for (int i = 0; i < texto.size();) {
+    const int largo = texto.at(i).isHighSurrogate() && i + 1 < texto.size() ? 2 : 1;
+    const ConversionCp1252 c = Utf8ACp1252(texto.mid(i, largo).toStdString());
+    if (c.ok && c.texto.size() == 1) {
+      bytes += c.texto;
+      if (i < cursor) ++cursorBytes;
+    }
+    i += largo;
+  }
+  const TextoTecleado t = LimitaTecleo(bytes, cursorBytes, maximo, prohibidos);
+  const QString limpio = DeCp(t.texto);
+  if (limpio == texto) return;
+  caja->setText(limpio);
+  caja->setCursorPosition(t.cursor);
+}
+
+void AbreBajoBoton(Boton* boton, QWidget* control) {
+  boton->Dibuja(true);
+  control->show();
+  control->raise();
+  control->setFocus();
+  if (auto* caja = qobject_cast<QLineEdit*>(control)) caja->selectAll();
+}
+
+QLineEdit* CajaNumero(const QString& nombre, int largo, int ancho, QWidget* padre) {
+  auto* caja = new QLineEdit(padre);
+  caja->setObjectName(nombre);
+  caja->setMaxLength(largo);
+  caja->setFixedSize(ancho, 24);
+  caja->setAlignment(Qt::AlignRight);
+  caja->hide();
+  return caja;
+}
+
+ListaJornadas::ListaJornadas(const QString& nombre, int total, QWidget* padre)
+    : QListWidget(padre) {
+  setObjectName(nombre);
+  for (int j = 1; j <= total; ++j) addItem(QString::fromStdString(FormatoTexto(j, "@@")));
+  // Fixed-pitch, so that the numbers right-aligned in two characters line up.
+  QFont fija(QStringLiteral("Courier New"));
+  fija.setStyleHint(QFont::Monospace);
+  fija.setFixedPitch(true);
+  setFont(fija);
+  hide();
+  connect(this, &QListWidget::itemClicked, this, &ListaJornadas::Toma);
+  connect(this, &QListWidget::itemActivated, this, &ListaJornadas::Toma);
+}
+
+void ListaJornadas::Abre(Boton* boton, int actual) {
+  setCurrentRow(std::clamp(actual, 1, std::max(1, count())) - 1);
+  AbreBajoBoton(boton, this);
+}
+
+void ListaJornadas::Toma() {
+  if (tomando_ || isHidden()) return;
+  tomando_ = true;
+  const int jornada = std::max(0, currentRow()) + 1;
+  hide();
+  if (alElegir) alElegir(jornada);
+  tomando_ = false;
+}
+
+void ListaJornadas::focusOutEvent(QFocusEvent* evento) {
+  if (isVisible()) Toma();
+  QListWidget::focusOutEvent(evento);
+}
+
+}  // namespace zendo
