@@ -1,5 +1,6 @@
 #include "apoyo_gui.h"
 
+#include <QMouseEvent>
 #include <QTimer>
 #include <fstream>
 #include <iterator>
@@ -40,6 +41,61 @@ void PonBytes(const std::filesystem::path& ruta, const std::string& bytes) {
 void Pulsa(QWidget* raiz, const QString& nombre) {
   Boton* b = Control<Boton>(raiz, nombre);
   QTest::mousePress(b, Qt::LeftButton, Qt::NoModifier, QPoint(b->width() / 2, b->height() / 2));
+}
+
+QString Rotulo(QWidget* raiz, const QString& boton) {
+  return Control(raiz, boton)->texto();
+}
+
+void MueveRaton(QWidget* w, QPoint punto, Qt::MouseButtons botones) {
+  QMouseEvent e(QEvent::MouseMove, punto, w->mapToGlobal(punto), Qt::NoButton, botones,
+                Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+void ClicCelda(Rejilla* g, int fila, int columna) {
+  QVERIFY(g->isVisible());
+  QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, g->CentroDe(Celda{fila, columna}));
+}
+
+void ClicFila(QListWidget* lista, int fila) {
+  QVERIFY(lista->isVisible());
+  QListWidgetItem* item = lista->item(fila);
+  QVERIFY(item != nullptr);
+  lista->scrollToItem(item);
+  QTest::mouseClick(lista->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    lista->visualItemRect(item).center());
+  QVERIFY(!lista->isVisible());
+}
+
+void EligeEnLista(QWidget* raiz, const QString& boton, const QString& lista, int fila) {
+  Pulsa(raiz, boton);
+  ClicFila(Control<QListWidget>(raiz, lista), fila);
+}
+
+void TecleaEnCaja(QWidget* raiz, const QString& boton, const QString& caja, const QString& texto) {
+  Pulsa(raiz, boton);
+  auto* c = Control<QLineEdit>(raiz, caja);
+  QVERIFY(c->isVisible());
+  c->clear();
+  QTest::keyClicks(c, texto);
+  QTest::keyClick(c, Qt::Key_Return);
+  QVERIFY(!c->isVisible());
+}
+
+const char* const kEquiposPrueba[30] = {
+    "Real Madrid", "Getafe",   "Barcelona",  "Sevilla",  "Valencia",   "Villarreal",
+    "Athletic",    "Osasuna",  "Mallorca",   "Málaga",   "Deportivo",  "Racing",
+    "Espanyol",    "Almería",  "Zaragoza",   "Tenerife", "Valladolid", "Xerez",
+    "Sporting",    "Atlético", "Hércules",   "Cádiz",    "Numancia",   "Córdoba",
+    "Las Palmas",  "Elche",    "Recreativo", "Betis",    "Celta",      "Salamanca"};
+
+void EscribeJornadaPrueba(const std::filesystem::path& carpeta, int jornada,
+                          const std::string& fecha, int equipos) {
+  std::string registro = RegistroJornadaVacio();
+  PonCabecera(registro, jornada, fecha);
+  for (int i = 0; i < equipos; ++i) PonEquipo(registro, i + 1, Cp(kEquiposPrueba[i]));
+  QCOMPARE(EscribeJornada(carpeta, jornada, registro), int16_t{0});
 }
 
 void AlAbrirModal(const QString& nombre, std::function<void(QDialog*)> accion) {

@@ -1,14 +1,9 @@
 // The deletion screen.
 
 #include <QFontInfo>
-#include <QListWidget>
-#include <filesystem>
 #include <map>
 
 #include "apoyo_gui.h"
-#include "engine/core/indice.h"
-#include "engine/core/jornadas.h"
-#include "engine/core/texto.h"
 #include "gui/screens/borrar.h"
 
 using namespace zendo;
@@ -24,30 +19,14 @@ struct Pantalla {
   }
   Entorno e;
   std::unique_ptr<PantallaBorrar> d;
-  QString Rotulo(const char* boton) { return Control(d.get(), boton)->texto(); }
-
-  // Opens a range list and clicks jornada j in it.
+  QString Rotulo(const char* boton) { return prueba::Rotulo(d.get(), boton); }
   void Elige(const char* boton, const char* lista, int j) {
-    Pulsa(d.get(), boton);
-    auto* l = Control<QListWidget>(d.get(), lista);
-    QVERIFY(l->isVisible());
-    QVERIFY(Control(d.get(), boton)->pulsado());
-    QListWidgetItem* item = l->item(j - 1);
-    l->scrollToItem(item);
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      l->visualItemRect(item).center());
-    QVERIFY(!l->isVisible());
-    QVERIFY(!Control(d.get(), boton)->pulsado());
+    EligeEnLista(d.get(), boton, lista, j - 1);
   }
 
   // Jornadas 1..4 with teams, reductions (1,1) (2,1) (2,7) (3,2) (5,1).
   void LlenaDatos() {
-    for (int j = 1; j <= 4; ++j) {
-      std::string registro = RegistroJornadaVacio();
-      PonCabecera(registro, j, "05/10/26");
-      PonEquipo(registro, 1, "Osasuna");
-      QCOMPARE(EscribeJornada(e.estado.rutaDatos, j, registro), int16_t{0});
-    }
+    for (int j = 1; j <= 4; ++j) EscribeJornadaPrueba(e.estado.rutaDatos, j, "05/10/26", 1);
     for (auto [j, o] : {std::pair{1, 1}, {2, 1}, {2, 7}, {3, 2}, {5, 1}}) {
       const Reduccion r = ReduccionNueva(static_cast<int16_t>(j), static_cast<int16_t>(o), 1);
       QCOMPARE(GuardaRegistroBases(e.estado.rutaDatos, ConstruyeRegistroBases(r)).error,
@@ -70,26 +49,30 @@ class PruebaBorrar : public QObject {
   Q_OBJECT
 
  private slots:
-  void AbreConLaJornadaUno() {
+  void AbreConLaJornadaUnoAyudaYSalir() {
     Pantalla p;
     QCOMPARE(p.Rotulo("Pic_BotJorIni"), QStringLiteral("Desde la jornada 1"));
     QCOMPARE(p.Rotulo("Pic_BotJorFin"), QStringLiteral("Hasta la jornada 1"));
     QCOMPARE(p.Rotulo("Pic_BotBorDatos"), QStringLiteral("Borrar datos"));
-    QCOMPARE(Control(p.d.get(), "Pic_BotJorIni")->width(), 135);
-    auto* lista = Control<QListWidget>(p.d.get(), "Lis_JorIni");
-    QCOMPARE(lista->count(), 55);
-    QCOMPARE(lista->item(0)->text(), QStringLiteral(" 1"));
-    QCOMPARE(lista->item(54)->text(), QStringLiteral("55"));
-    QVERIFY(lista->isHidden());
+    QVERIFY(Control<QListWidget>(p.d.get(), "Lis_JorIni")->isHidden());
     QCOMPARE(Control(p.d.get(), "Pic_BotAyuda")->toolTip(),
              QStringLiteral("Ayuda de Borrado de datos"));
     QCOMPARE(Control(p.d.get(), "Pic_BotSalir")->toolTip(),
              QStringLiteral("Salir de Borrado de datos"));
+    Pulsa(p.d.get(), "Pic_BotAyuda");
+    QCOMPARE(p.e.ayuda.temas, std::vector<int>{2700});
+    Pulsa(p.d.get(), "Pic_BotSalir");
+    QVERIFY(!p.d->isVisible());
+    QCOMPARE(p.e.sonido.tocados, (std::vector<int>{9, 5}));
   }
 
   void ElRangoNoSeCruza() {
     Pantalla p;
-    p.Elige("Pic_BotJorFin", "Lis_JorFin", 4);
+    // The chooser is drawn pressed while its list is open.
+    Pulsa(p.d.get(), "Pic_BotJorFin");
+    QVERIFY(Control(p.d.get(), "Pic_BotJorFin")->pulsado());
+    ClicFila(Control<QListWidget>(p.d.get(), "Lis_JorFin"), 3);
+    QVERIFY(!Control(p.d.get(), "Pic_BotJorFin")->pulsado());
     p.Elige("Pic_BotJorIni", "Lis_JorIni", 10);
     QCOMPARE(p.Rotulo("Pic_BotJorIni"), QStringLiteral("Desde la jornada 10"));
     QCOMPARE(p.Rotulo("Pic_BotJorFin"), QStringLiteral("Hasta la jornada 10"));
@@ -168,26 +151,19 @@ class PruebaBorrar : public QObject {
     QVERIFY(p.d->isVisible());
   }
 
-  void SalirYAyuda() {
-    Pantalla p;
-    Pulsa(p.d.get(), "Pic_BotAyuda");
-    QCOMPARE(p.e.ayuda.temas, std::vector<int>{2700});
-    Pulsa(p.d.get(), "Pic_BotSalir");
-    QVERIFY(!p.d->isVisible());
-    QCOMPARE(p.e.sonido.tocados, (std::vector<int>{9, 5}));
-  }
-
-  void ListaConElTotalDeJornadas() {
-    Entorno e;
-    e.estado.datos.TotalJornadas = 38;
-    PantallaBorrar d(e.servicios);
-    for (const char* nombre : {"Lis_JorIni", "Lis_JorFin"}) {
-      auto* lista = Control<QListWidget>(&d, nombre);
-      QCOMPARE(lista->count(), 38);
-      QCOMPARE(lista->item(0)->text(), QStringLiteral(" 1"));
-      QCOMPARE(lista->item(37)->text(), QStringLiteral("38"));
-      // The blank before a one-digit number only lines the numbers up in a fixed pitch.
-      QVERIFY(QFontInfo(lista->font()).fixedPitch());
+  void ListasConElTotalDeJornadas() {
+    for (int total : {55, 38}) {
+      Entorno e;
+      e.estado.datos.TotalJornadas = static_cast<int16_t>(total);
+      PantallaBorrar d(e.servicios);
+      for (const char* nombre : {"Lis_JorIni", "Lis_JorFin"}) {
+        auto* lista = Control<QListWidget>(&d, nombre);
+        QCOMPARE(lista->count(), total);
+        QCOMPARE(lista->item(0)->text(), QStringLiteral(" 1"));
+        QCOMPARE(lista->item(total - 1)->text(), QString::number(total));
+        // The blank before a one-digit number only lines the numbers up in a fixed pitch.
+        QVERIFY(QFontInfo(lista->font()).fixedPitch());
+      }
     }
   }
 };

@@ -1,16 +1,10 @@
 // The history of reductions: the page of the current reduction, paging, choosing and
 // deleting lines, through the named controls.
 
-#include <QListWidget>
-#include <QMouseEvent>
-
+#include "gui/screens/historic.h"
 #include "apoyo_gui.h"
 #include "engine/core/historico.h"
-#include "engine/core/indice.h"
-#include "engine/core/jornadas.h"
-#include "engine/core/texto.h"
 #include "engine/screens/pagina_historico.h"
-#include "gui/screens/historic.h"
 
 using namespace zendo;
 using namespace zendo::prueba;
@@ -41,14 +35,8 @@ QPoint EnSimbolo(int fila) {
   return QPoint(kXSimboloBorrar + 10, fila * kAltoFilaHistorico + 12);
 }
 
-void Mueve(QWidget* w, QPoint punto) {
-  QMouseEvent e(QEvent::MouseMove, punto, w->mapToGlobal(punto), Qt::NoButton, Qt::NoButton,
-                Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
-}
-
 void Clic(QWidget* w, QPoint punto) {
-  Mueve(w, punto);
+  MueveRaton(w, punto);
   QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, punto);
 }
 
@@ -66,9 +54,7 @@ class PruebaHistorico : public QObject {
   void PaginaDeLaActualYPaginas() {
     Entorno e;
     PonBytes(e.ruta("BASES.TVX"), Cuarenta());
-    std::string jornada2 = RegistroJornadaVacio();
-    PonCabecera(jornada2, 2, "14/02/10");
-    QCOMPARE(EscribeJornada(e.estado.rutaDatos, 2, jornada2), int16_t{0});
+    EscribeJornadaPrueba(e.estado.rutaDatos, 2, "14/02/10", 0);
     e.estado.datos.Jornada = 2;
     e.estado.datos.Orden = 15;
     PantallaHistorico h(e.servicios);
@@ -84,34 +70,25 @@ class PruebaHistorico : public QObject {
 
     // The pointing hand only over lines that exist: the page shows lines 35 to 40.
     auto* carpeta = Control<CarpetaHistorico>(&h, "Pic_Carpeta");
-    Mueve(carpeta, EnTexto(5));
+    MueveRaton(carpeta, EnTexto(5));
     QCOMPARE(carpeta->filaRaton(), 5);
     QCOMPARE(carpeta->cursor().shape(), Qt::BitmapCursor);
-    Mueve(carpeta, EnTexto(6));
+    MueveRaton(carpeta, EnTexto(6));
     QCOMPARE(carpeta->filaRaton(), kSinFila);
     QCOMPARE(carpeta->cursor().shape(), Qt::ArrowCursor);
-    Mueve(carpeta, EnSimbolo(0));
+    MueveRaton(carpeta, EnSimbolo(0));
     QCOMPARE(carpeta->filaRaton(), 0);
-    Mueve(carpeta, QPoint(669, 12));  // between the text and the symbol
+    MueveRaton(carpeta, QPoint(669, 12));  // between the text and the symbol
     QCOMPARE(carpeta->filaRaton(), kSinFila);
 
-    // Paging never goes below line 1 nor past the last page.
-    PaginaA(h, 3);
-    QCOMPARE(h.primeraLinea(), 35);
-    PaginaA(h, 2);
-    QCOMPARE(h.primeraLinea(), 18);
-    PaginaA(h, 2);
-    QCOMPARE(h.primeraLinea(), 1);
-    PaginaA(h, 2);
-    QCOMPARE(h.primeraLinea(), 1);
-    Mueve(carpeta, EnTexto(16));
+    // Paging never goes below line 1 nor past the last page; a full page has 17 lines.
+    for (auto [boton, linea] :
+         {std::pair{3, 35}, {2, 18}, {2, 1}, {2, 1}, {4, 35}, {1, 1}, {3, 18}}) {
+      PaginaA(h, boton);
+      QCOMPARE(h.primeraLinea(), linea);
+    }
+    MueveRaton(carpeta, EnTexto(16));
     QCOMPARE(carpeta->filaRaton(), 16);
-    PaginaA(h, 4);
-    QCOMPARE(h.primeraLinea(), 35);
-    PaginaA(h, 1);
-    QCOMPARE(h.primeraLinea(), 1);
-    PaginaA(h, 3);
-    QCOMPARE(h.primeraLinea(), 18);
     QCOMPARE(std::count(e.sonido.tocados.begin(), e.sonido.tocados.end(), kSonidoAccion), 7L);
     QVERIFY(!h.vieneDeHistorico());
   }

@@ -3,12 +3,8 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
 
 #include "apoyo_gui.h"
-#include "engine/core/jornadas.h"
-#include "engine/core/texto.h"
 #include "gui/screens/equipos.h"
 #include "gui/screens/jornadas.h"
 #include "platform/ayuda_qt.h"
@@ -37,13 +33,7 @@ void Teclea(QWidget* w, const QString& texto) {
 
 // Chooses a jornada as the user does: the chooser button, then a click on its entry.
 void EligeJornada(QWidget* p, int jornada) {
-  Pulsa(p, "Pic_BotNroJor");
-  auto* lista = Control<QListWidget>(p, "Lis_Jornadas");
-  QVERIFY(lista->isVisible());
-  QListWidgetItem* item = lista->item(jornada - 1);
-  lista->scrollToItem(item);
-  QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(item).center());
-  QVERIFY(lista->isHidden());
+  EligeEnLista(p, "Pic_BotNroJor", "Lis_Jornadas", jornada - 1);
 }
 
 // Types a date in the panel and closes it with Enter in the year box.
@@ -56,6 +46,12 @@ void TecleaFecha(QWidget* p, const QString& dia, const QString& mes, const QStri
     QTest::keyClicks(caja, valor);
   }
   QTest::keyClick(Texto(p, "Tex_FecAno"), Qt::Key_Return);
+}
+
+// The three boxes of the date panel, as "dd/mm/aa".
+QString Fecha(QWidget* p) {
+  return Texto(p, "Tex_FecDia")->text() + '/' + Texto(p, "Tex_FecMes")->text() + '/' +
+         Texto(p, "Tex_FecAno")->text();
 }
 
 // A record as the scrutiny leaves it: date, teams, winning column and prizes.
@@ -93,17 +89,15 @@ class PruebaJornadas : public QObject {
     t.Abre();
     // The current jornada is shown from the start.
     QCOMPARE(Caja(t.p.get(), 1)->currentText(), QStringLiteral("Equipo nº1"));
-    QCOMPARE(Control(t.p.get(), "Pic_BotNroJor")->texto(), QStringLiteral("Jornada 1"));
+    QCOMPARE(Rotulo(t.p.get(), "Pic_BotNroJor"), QStringLiteral("Jornada 1"));
 
     EligeJornada(t.p.get(), 7);
     QCOMPARE(t.e.estado.datos.Jornada, 7);
-    QCOMPARE(Control(t.p.get(), "Pic_BotNroJor")->texto(), QStringLiteral("Jornada 7"));
-    QCOMPARE(Control(t.p.get(), "Pic_BotFecJor")->texto(), QStringLiteral("Fecha 00/00/00"));
+    QCOMPARE(Rotulo(t.p.get(), "Pic_BotNroJor"), QStringLiteral("Jornada 7"));
+    QCOMPARE(Rotulo(t.p.get(), "Pic_BotFecJor"), QStringLiteral("Fecha 00/00/00"));
     for (int s = 1; s <= 30; ++s) QVERIFY(Caja(t.p.get(), s)->currentText().isEmpty());
     QCOMPARE(Caja(t.p.get(), 30)->count(), 2);  // the list of teams
-    QCOMPARE(Texto(t.p.get(), "Tex_FecDia")->text(), QStringLiteral("00"));
-    QCOMPARE(Texto(t.p.get(), "Tex_FecMes")->text(), QStringLiteral("00"));
-    QCOMPARE(Texto(t.p.get(), "Tex_FecAno")->text(), QStringLiteral("00"));
+    QCOMPARE(Fecha(t.p.get()), QStringLiteral("00/00/00"));
     QVERIFY(std::find(t.e.sonido.tocados.begin(), t.e.sonido.tocados.end(), kSonidoAjuste) !=
             t.e.sonido.tocados.end());
 
@@ -149,7 +143,7 @@ class PruebaJornadas : public QObject {
     QCOMPARE(dia->text(), QStringLiteral("05"));
     QVERIFY(Control<QFrame>(t.p.get(), "Pic_FecJor")->isHidden());
     QCOMPARE(t.e.estado.datos.FechaJornada, std::string("05/03/10"));
-    QCOMPARE(Control(t.p.get(), "Pic_BotFecJor")->texto(), QStringLiteral("Fecha 05/03/10"));
+    QCOMPARE(Rotulo(t.p.get(), "Pic_BotFecJor"), QStringLiteral("Fecha 05/03/10"));
     QVERIFY(Control(t.p.get(), "Pic_BotGuardar")->isVisible());
     Pulsa(t.p.get(), "Pic_BotGuardar");
     QVERIFY(t.e.mensajero.mensajes.empty());
@@ -198,9 +192,7 @@ class PruebaJornadas : public QObject {
       QVERIFY(qobject_cast<QLineEdit*>(foco) != nullptr);
       QTest::keyClicks(foco, QString(c));
     }
-    QCOMPARE(dia->text(), QStringLiteral("31"));
-    QCOMPARE(Texto(t.p.get(), "Tex_FecMes")->text(), QStringLiteral("03"));
-    QCOMPARE(Texto(t.p.get(), "Tex_FecAno")->text(), QStringLiteral("09"));
+    QCOMPARE(Fecha(t.p.get()), QStringLiteral("31/03/09"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(Control<QFrame>(t.p.get(), "Pic_FecJor")->isHidden());
     QCOMPARE(t.e.estado.datos.FechaJornada, std::string("31/03/09"));

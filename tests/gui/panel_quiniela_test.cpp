@@ -3,13 +3,10 @@
 // percentage editor, and a panel that only shows (the screens other than reducir).
 
 #include <QImage>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "apoyo_gui.h"
-#include "engine/core/jornadas.h"
-#include "engine/core/texto.h"
 #include "engine/reduction/edicion.h"
 #include "gui/consult/panel_quiniela.h"
 #include "gui/consult/rejilla.h"
@@ -50,16 +47,6 @@ struct Montaje {
   bool activa = false;
 };
 
-void Clic(Rejilla* g, int fila, int columna) {
-  QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, g->CentroDe(Celda{fila, columna}));
-}
-
-void Sobre(QWidget* w, QPoint punto) {
-  QMouseEvent e(QEvent::MouseMove, punto, w->mapToGlobal(punto), Qt::NoButton, Qt::NoButton,
-                Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
-}
-
 // The colour painted near the top-left corner inside a cell (away from its sign).
 QColor Fondo(Rejilla* g, int fila, int columna) {
   QImage img(g->size(), QImage::Format_ARGB32);
@@ -85,16 +72,21 @@ class PruebaPanelQuiniela : public QObject {
     g.alto = 18;
     g.pasoX = 23;
     g.pasoY = 22;
-    QCOMPARE(CeldaEn(g, 4, 2), std::make_optional(Celda{0, 0}));
-    QCOMPARE(CeldaEn(g, 23, 19), std::make_optional(Celda{0, 0}));
-    QCOMPARE(CeldaEn(g, 24, 10), std::nullopt);  // the gap between columns
-    QCOMPARE(CeldaEn(g, 10, 20), std::nullopt);  // the gap between rows
-    QCOMPARE(CeldaEn(g, 27, 24), std::make_optional(Celda{1, 1}));
-    QCOMPARE(CeldaEn(g, 4 + 2 * 23 + 19, 2 + 14 * 22 + 17), std::make_optional(Celda{14, 2}));
-    QCOMPARE(CeldaEn(g, 4 + 3 * 23, 10), std::nullopt);   // right of the last column
-    QCOMPARE(CeldaEn(g, 10, 2 + 15 * 22), std::nullopt);  // below the last row
-    QCOMPARE(CeldaEn(g, 3, 10), std::nullopt);
-    QCOMPARE(CeldaEn(g, 10, -1), std::nullopt);
+    const std::optional<Celda> fuera;
+    // Corners of the first and last cells; the gaps between columns and rows; the outside.
+    for (auto [x, y, celda] :
+         {std::tuple{4, 2, std::make_optional(Celda{0, 0})},
+          {23, 19, std::make_optional(Celda{0, 0})},
+          {27, 24, std::make_optional(Celda{1, 1})},
+          {4 + 2 * 23 + 19, 2 + 14 * 22 + 17, std::make_optional(Celda{14, 2})},
+          {24, 10, fuera},
+          {10, 20, fuera},
+          {4 + 3 * 23, 10, fuera},
+          {10, 2 + 15 * 22, fuera},
+          {3, 10, fuera},
+          {10, -1, fuera}}) {
+      QCOMPARE(CeldaEn(g, x, y), celda);
+    }
     QCOMPARE(RectCelda(g, Celda{1, 2}), QRect(4 + 46, 2 + 22, 20, 18));
     QCOMPARE(TamanoRejilla(g), QSize(4 + 46 + 21, 2 + 14 * 22 + 19));
   }
@@ -167,30 +159,30 @@ class PruebaPanelQuiniela : public QObject {
 
   void ClicsQueEditanYClicsQueNo() {
     Montaje m(3);
-    Clic(m.panel->elegir(), 0, 0);  // a fixed match cannot be a reducir
+    ClicCelda(m.panel->elegir(), 0, 0);  // a fixed match cannot be a reducir
     QVERIFY(m.cambios.empty());
-    Clic(m.panel->base(), 0, 1);
-    Clic(m.panel->base(), 0, 2);
-    Clic(m.panel->elegir(), 0, 0);
+    ClicCelda(m.panel->base(), 0, 1);
+    ClicCelda(m.panel->base(), 0, 2);
+    ClicCelda(m.panel->elegir(), 0, 0);
     QCOMPARE(m.cambios.size(), std::size_t{3});
     QCOMPARE(m.r.Partido[1].NumSignos, int16_t{3});
     QVERIFY(m.r.Partido[1].AReducir);
     QVERIFY(m.cambios.back().Toca(kZonaSignos));
     // One match a reducir: totals above 1 cannot occur.
-    Clic(m.panel->signos(), 2, 0);
+    ClicCelda(m.panel->signos(), 2, 0);
     QCOMPARE(m.cambios.size(), std::size_t{3});
-    Clic(m.panel->signos(), 1, 0);
+    ClicCelda(m.panel->signos(), 1, 0);
     QCOMPARE(m.r.TotalSignos[1][1], int16_t{1});
 
     // Pointer: pencil over a total that can be chosen, hand over the base, none elsewhere.
     Rejilla* signos = m.panel->signos();
-    Sobre(signos, signos->CentroDe(Celda{1, 2}));
+    MueveRaton(signos, signos->CentroDe(Celda{1, 2}));
     QCOMPARE(m.e.servicios.CursorActual(), kCursorLapiz);
-    Sobre(signos, signos->CentroDe(Celda{5, 2}));
+    MueveRaton(signos, signos->CentroDe(Celda{5, 2}));
     QCOMPARE(m.e.servicios.CursorActual(), kCursorDefecto);
-    Sobre(m.panel->base(), m.panel->base()->CentroDe(Celda{4, 0}));
+    MueveRaton(m.panel->base(), m.panel->base()->CentroDe(Celda{4, 0}));
     QCOMPARE(m.e.servicios.CursorActual(), kCursorManoAbierta);
-    Sobre(m.panel->elegir(), m.panel->elegir()->CentroDe(Celda{4, 0}));
+    MueveRaton(m.panel->elegir(), m.panel->elegir()->CentroDe(Celda{4, 0}));
     QCOMPARE(m.e.servicios.CursorActual(), kCursorDefecto);
   }
 
@@ -198,11 +190,11 @@ class PruebaPanelQuiniela : public QObject {
     Montaje m(2, Pantalla::Escrutin);
     QCOMPARE(m.panel->encabezado(1), QStringLiteral("Quiniela     Partidos    Columna"));
     const Reduccion antes = m.r;
-    Clic(m.panel->base(), 0, 1);
-    Clic(m.panel->probable(), 0, 0);
+    ClicCelda(m.panel->base(), 0, 1);
+    ClicCelda(m.panel->probable(), 0, 0);
     QVERIFY(m.cambios.empty());
     QVERIFY(m.r == antes);
-    Sobre(m.panel->base(), m.panel->base()->CentroDe(Celda{0, 1}));
+    MueveRaton(m.panel->base(), m.panel->base()->CentroDe(Celda{0, 1}));
     QCOMPARE(m.e.servicios.CursorActual(), kCursorDefecto);
   }
 
@@ -212,7 +204,7 @@ class PruebaPanelQuiniela : public QObject {
     QLineEdit* editor = m.panel->editorPorcentaje();
     QCOMPARE(editor->objectName(), QStringLiteral("Tex_PorNum"));
     // From sign 3 of match 13, Enter goes on to sign 1 of match 14.
-    Clic(m.panel->porNum(), 12, 2);
+    ClicCelda(m.panel->porNum(), 12, 2);
     QVERIFY(editor->isVisible());
     QTest::keyClicks(editor, "1x5");  // the letter is refused as it is typed
     QCOMPARE(editor->text(), QStringLiteral("15"));
@@ -220,27 +212,27 @@ class PruebaPanelQuiniela : public QObject {
     QCOMPARE(m.r.Probabilidad[13], (std::array<int16_t, 4>{0, 85, 0, 15}));
     QCOMPARE(m.panel->celdaEditor(), std::make_optional(std::make_pair(14, 1)));
     // Sign 3 of match 14 is the last: the editor stays closed.
-    Clic(m.panel->porNum(), 13, 2);
+    ClicCelda(m.panel->porNum(), 13, 2);
     QTest::keyClicks(editor, "0");
     QTest::keyClick(editor, Qt::Key_Return);
     QVERIFY(!editor->isVisible());
     QCOMPARE(m.panel->celdaEditor(), std::nullopt);
     // Leaving the box commits it, as a press on a bar does.
-    Clic(m.panel->porNum(), 0, 1);
+    ClicCelda(m.panel->porNum(), 0, 1);
     QTest::keyClicks(editor, "40");
     editor->clearFocus();
     QVERIFY(!editor->isVisible());
     QCOMPARE(m.r.Probabilidad[1], (std::array<int16_t, 4>{0, 60, 40, 0}));
     const std::size_t antes = m.cambios.size();
-    Clic(m.panel->porNum(), 1, 0);
+    ClicCelda(m.panel->porNum(), 1, 0);
     QTest::keyClicks(editor, "70");
-    Clic(m.panel->porBar(), 5, 0);  // the open editor is committed before the bar moves
+    ClicCelda(m.panel->porBar(), 5, 0);  // the open editor is committed before the bar moves
     QVERIFY(!editor->isVisible());
     QCOMPARE(m.r.Probabilidad[2], (std::array<int16_t, 4>{0, 70, 30, 0}));
     QCOMPARE(m.cambios.size(), antes + 2);
     QVERIFY(m.r.Probabilidad[6][1] < 100);
     // Escape leaves the value as it was.
-    Clic(m.panel->porNum(), 2, 0);
+    ClicCelda(m.panel->porNum(), 2, 0);
     QTest::keyClicks(editor, "5");
     QTest::keyClick(editor, Qt::Key_Escape);
     QCOMPARE(m.r.Probabilidad[3], (std::array<int16_t, 4>{0, 100, 0, 0}));

@@ -4,192 +4,13 @@
 
 #include <sys/resource.h>
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QSignalSpy>
 #include <csignal>
-#include <memory>
-#include <string>
 
-#include "apoyo_gui.h"
-#include "engine/core/datos_generales.h"
-#include "engine/core/fichero.h"
-#include "engine/core/indice.h"
-#include "engine/core/jornadas.h"
-#include "engine/core/texto.h"
-#include "engine/reduction/cifras.h"
-#include "engine/reduction/comprobaciones.h"
-#include "engine/reduction/externo.h"
-#include "engine/reduction/generacion.h"
-#include "engine/reduction/panel.h"
-#include "gui/consult/panel_quiniela.h"
-#include "gui/reduction/grafico.h"
-#include "gui/reduction/panel_cifras.h"
-#include "gui/reduction/progreso.h"
-#include "gui/reduction/reducir.h"
+#include "escenario_reducir.h"
 #include "gui/screens/historic.h"
 
 using namespace zendo;
 using namespace zendo::prueba;
-
-namespace {
-
-const char* const kEquipos12[30] = {
-    "Real Madrid", "Getafe",   "Barcelona",  "Sevilla",  "Valencia",   "Villarreal",
-    "Athletic",    "Osasuna",  "Mallorca",   "Málaga",   "Deportivo",  "Racing",
-    "Espanyol",    "Almería",  "Zaragoza",   "Tenerife", "Valladolid", "Xerez",
-    "Sporting",    "Atlético", "Hércules",   "Cádiz",    "Numancia",   "Córdoba",
-    "Las Palmas",  "Elche",    "Recreativo", "Betis",    "Celta",      "Salamanca"};
-
-void EscribeJornada12(const std::filesystem::path& ruta) {
-  std::string registro = RegistroJornadaVacio();
-  PonCabecera(registro, 12, "15/11/09");
-  for (int i = 0; i < 30; ++i) PonEquipo(registro, i + 1, Cp(kEquipos12[i]));
-  QCOMPARE(EscribeJornada(ruta, 12, registro), int16_t{0});
-}
-
-void MueveConBoton(QWidget* w, QPoint punto) {
-  QMouseEvent e(QEvent::MouseMove, punto, w->mapToGlobal(punto), Qt::NoButton, Qt::LeftButton,
-                Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
-}
-
-// What the engine writes for a model in a folder of its own.
-struct Esperado {
-  std::string red;
-  std::string bases;
-  ResultadoReduccion res;
-};
-
-Esperado ReduceConMotor(Reduccion r, const std::string& externo = {}) {
-  QTemporaryDir dir;
-  const std::filesystem::path ruta(dir.path().toStdString());
-  if (!externo.empty()) PonBytes(ruta / NombreArchivoExterno(r.Jornada, r.Orden), externo);
-  const CargaExterno carga = CargaArchivoExterno(ruta, r);
-  const Cifras c = RecalculaReduccion(r, carga.externo);
-  std::atomic<bool> cancelar{false};
-  Esperado e;
-  e.res = ReduceApuestas(ruta, r,
-                         {c.ApuestasBase, c.NumApuestas, c.ApuestasQuiniela, c.ApuestasExternas},
-                         {}, cancelar);
-  e.red = Bytes(ruta / NombreReduccion(r.Jornada, r.Orden));
-  e.bases = Bytes(ruta / "BASES.TVX");
-  return e;
-}
-
-// A data folder with the general data and jornada 12, the current one, order 1; the screen
-// opened on it.
-struct Escenario {
-  Escenario() {
-    LeeDatosGenerales(e.estado.rutaDatos, e.estado.datos);
-    e.estado.datos.Jornada = 12;
-    e.estado.datos.Orden = 1;
-    EscribeJornada12(e.estado.rutaDatos);
-  }
-  void Abre() {
-    p = std::make_unique<PantallaReducir>(e.servicios);
-    p->show();
-    QVERIFY(QTest::qWaitForWindowExposed(p.get()));
-  }
-
-  Entorno e;
-  std::unique_ptr<PantallaReducir> p;
-
-  PanelQuiniela* panel() const { return p->panel(); }
-  Reduccion& r() { return e.estado.reduccion; }
-
-  static void Clic(Rejilla* g, int fila, int columna) {
-    QVERIFY(g->isVisible());
-    QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, g->CentroDe(Celda{fila, columna}));
-  }
-  void Base(int m, int s) const {
-    Clic(panel()->base(), m - panel()->base()->primerPartido(), s - 1);
-  }
-  void Elegir(int m) const { Clic(panel()->elegir(), m - 1, 0); }
-  void Probable(int m, int s) const { Clic(panel()->probable(), m - 1, s - 1); }
-  void Total(int s, int n) const { Clic(panel()->signos(), n, s - 1); }
-  void Numero(int m, int s) const { Clic(panel()->porNum(), m - 1, s - 1); }
-  // Presses the bar of (m, s) at its start and drags it to the first position that gives
-  // `valor` percent or more; returns the percentage of that position.
-  int Arrastra(int m, int s, int valor) const {
-    RejillaPorBar* b = panel()->porBar();
-    const QRect celda = b->RectDe(Celda{m - 1, s - 1});
-    QTest::mousePress(b, Qt::LeftButton, Qt::NoModifier, QPoint(celda.left(), celda.center().y()));
-    int x = celda.left();
-    while (b->ValorEn(Celda{m - 1, s - 1}, x) < valor) ++x;
-    MueveConBoton(b, QPoint(x, celda.center().y()));
-    QTest::mouseRelease(b, Qt::LeftButton, Qt::NoModifier, QPoint(x, celda.center().y()));
-    return b->ValorEn(Celda{m - 1, s - 1}, x);
-  }
-
-  void Pulsa(const char* nombre) const { prueba::Pulsa(p.get(), QString::fromUtf8(nombre)); }
-  // Opens a list from its button and clicks its item `fila` (0-based).
-  void EligeEnLista(const char* boton, const char* lista, int fila) const {
-    Pulsa(boton);
-    auto* l = Control<QListWidget>(p.get(), QString::fromUtf8(lista));
-    QVERIFY(l->isVisible());
-    QListWidgetItem* item = l->item(fila);
-    QVERIFY(item != nullptr);
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      l->visualItemRect(item).center());
-    QVERIFY(!l->isVisible());
-  }
-  // Opens a box from its button, types and presses Enter.
-  void TecleaEnCaja(const char* boton, const char* caja, const QString& texto) const {
-    Pulsa(boton);
-    auto* c = Control<QLineEdit>(p.get(), QString::fromUtf8(caja));
-    QVERIFY(c->isVisible());
-    c->selectAll();
-    QTest::keyClicks(c, texto);
-    QTest::keyClick(c, Qt::Key_Return);
-    QVERIFY(!c->isVisible());
-  }
-
-  // "Reducir apuestas"; waits for the run to end, then Salir of the progress panel.
-  void Reduce(bool salir = true) {
-    QSignalSpy fin(p.get(), &PantallaReducir::reduccionTerminada);
-    Pulsa("Pic_BotReducir");
-    QVERIFY(p->enMarcha());
-    QVERIFY(Control(p.get(), "Pic_BotCancelar")->isVisible());
-    QVERIFY(!Control(p.get(), "Pic_BotSalir")->isEnabled());
-    QVERIFY(fin.wait(60000));
-    QVERIFY(Control(p.get(), "Pic_BotSalirPorcen")->isVisible());
-    if (salir) {
-      Pulsa("Pic_BotSalirPorcen");
-      QVERIFY(!Control<QWidget>(p.get(), "Pic_Porcen")->isVisible());
-      QVERIFY(Control(p.get(), "Pic_BotSalir")->isEnabled());
-    }
-  }
-  QString Valor(const char* etiqueta) const {
-    return Control<PanelEsta>(p.get(), "Pic_Esta")->Valor(QString::fromUtf8(etiqueta));
-  }
-  QStringList Progreso() const { return Control<PanelProgreso>(p.get(), "Pic_Porcen")->textos(); }
-  std::vector<LineaPanel> Cifras() const {
-    return Control<PanelEsta>(p.get(), "Pic_Esta")->lineas();
-  }
-  std::string Red() const { return Bytes(e.ruta("RED1201.TVX")); }
-  std::string Bases() const { return Bytes(e.ruta("BASES.TVX")); }
-  QString Rotulo(const char* boton) const { return Control(p.get(), boton)->texto(); }
-};
-
-// A model built with the engine's own edits, to compare with what the clicks built.
-Reduccion Nueva(int metodo) {
-  return ReduccionNueva(12, 1, static_cast<int16_t>(metodo));
-}
-
-std::vector<LineaPanel> CifrasDe(Reduccion r, const Externo& externo = {}) {
-  return PanelCifras(RecalculaReduccion(r, externo), 0.5f);
-}
-
-// The columns of a file, for messages.
-int Lineas(const std::string& bytes) {
-  return static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
-}
-
-}  // namespace
 
 class PruebaReducir : public QObject {
   Q_OBJECT
@@ -199,14 +20,16 @@ class PruebaReducir : public QObject {
     Escenario s;
     s.Abre();
     QCOMPARE(s.p->windowTitle(), QStringLiteral("Reducción de apuestas por el Método Directo"));
-    QCOMPARE(s.Rotulo("Pic_BotNroJor"), QStringLiteral("Jornada 12"));
-    QCOMPARE(s.Rotulo("Pic_BotOrden"), QStringLiteral("Orden  1"));
-    QCOMPARE(s.Rotulo("Pic_BotMetodo"), QStringLiteral("Método Directo"));
-    QCOMPARE(s.Rotulo("Pic_BotReducir"), QStringLiteral("Reducir apuestas"));
-    QCOMPARE(s.Rotulo("Pic_BotSelTodo"), QStringLiteral("Seleccionar todo"));
-    QCOMPARE(s.Rotulo("Pic_BotBorTodo"), QStringLiteral("Borrar todo"));
-    QCOMPARE(Control<QLabel>(s.p.get(), "Lab_FechaJornada")->text(), QStringLiteral("15/11/09"));
-    QCOMPARE(Control<QLabel>(s.p.get(), "Lab_Descripcion")->text(), QStringLiteral("Descripción:"));
+    for (auto [boton, rotulo] : {std::pair{"Pic_BotNroJor", "Jornada 12"},
+                                 {"Pic_BotOrden", "Orden  1"},
+                                 {"Pic_BotMetodo", "Método Directo"},
+                                 {"Pic_BotReducir", "Reducir apuestas"},
+                                 {"Pic_BotSelTodo", "Seleccionar todo"},
+                                 {"Pic_BotBorTodo", "Borrar todo"}}) {
+      QCOMPARE(s.Rotulo(boton), QString::fromUtf8(rotulo));
+    }
+    QCOMPARE(s.C<QLabel>("Lab_FechaJornada")->text(), QStringLiteral("15/11/09"));
+    QCOMPARE(s.C<QLabel>("Lab_Descripcion")->text(), QStringLiteral("Descripción:"));
     QCOMPARE(s.panel()->textoPartido(1), QStringLiteral("1. Real Madrid - Getafe"));
     QCOMPARE(s.panel()->textoPartido(10), QStringLiteral("10. Sporting - Atlético"));
     QCOMPARE(s.panel()->encabezado(1), QStringLiteral("Quiniela     Partidos"));
@@ -217,17 +40,17 @@ class PruebaReducir : public QObject {
     QCOMPARE(s.Cifras(), CifrasDe(Nueva(1)));
     QVERIFY(!s.p->reduccionCargada());
     QVERIFY(s.e.sonido.tocados.empty());  // loading makes no sound
-    // The lists of the choosers: "@@", ten to a column, the current item selected.
-    auto* jornadas = Control<QListWidget>(s.p.get(), "Lis_Jornadas");
+    // The lists of the choosers: "@@", the current item selected.
+    auto* jornadas = s.C<QListWidget>("Lis_Jornadas");
     QCOMPARE(jornadas->count(), 55);
     QCOMPARE(jornadas->item(4)->text(), QStringLiteral(" 5"));
     QCOMPARE(jornadas->currentRow(), 11);
-    QCOMPARE(Control<QListWidget>(s.p.get(), "Lis_Orden")->count(), 30);
-    auto* metodos = Control<QListWidget>(s.p.get(), "Lis_Metodos");
+    QCOMPARE(s.C<QListWidget>("Lis_Orden")->count(), 30);
+    auto* metodos = s.C<QListWidget>("Lis_Metodos");
     QCOMPARE(metodos->count(), 5);
     QCOMPARE(metodos->item(2)->text(), QStringLiteral("Selección de signos"));
-    QVERIFY(!Control(s.p.get(), "Pic_BotMinErr")->isVisible());
-    QVERIFY(!Control<QWidget>(s.p.get(), "Pic_Externo")->isVisible());
+    QVERIFY(!s.C("Pic_BotMinErr")->isVisible());
+    QVERIFY(!s.C<QWidget>("Pic_Externo")->isVisible());
     s.Pulsa("Pic_BotAyuda");
     QCOMPARE(s.e.ayuda.temas, std::vector<int>{2210});
   }
@@ -236,34 +59,26 @@ class PruebaReducir : public QObject {
   void MetodoDirecto() {
     Escenario s;
     s.Abre();
-    Reduccion ref = Nueva(1);
-    for (int m = 1; m <= 4; ++m) {
-      for (int sg = 2; sg <= 3; ++sg) {
-        s.Base(m, sg);
-        PulsaBase(ref, m, sg);
-      }
-      s.Elegir(m);
-      PulsaElegir(ref, m);
-    }
-    s.Base(5, 2);
-    PulsaBase(ref, 5, 2);
+    s.Triples(4);
+    s.Marca(5, 2);
     s.Elegir(15 - 1);  // a fixed match cannot be a reducir
     QCOMPARE(s.r().Partido[14].AReducir, false);
-    QCOMPARE(s.Cifras(), CifrasDe(ref));
+    QCOMPARE(s.Cifras(), CifrasDe(s.ref));
     QCOMPARE(s.Valor("Apuestas directas"), QStringLiteral("162"));
     QCOMPARE(s.Valor("Apuestas aceptadas"), QStringLiteral("18"));
     QCOMPARE(s.Valor("Factor de reducción"), QStringLiteral("9,00"));
     QCOMPARE(s.e.sonido.tocados, std::vector<int>(13, 1));
 
-    QTest::keyClicks(Control<QLineEdit>(s.p.get(), "Tex_Descripcion"), "Cuatro triples");
-    CambiaDescripcion(ref, "Cuatro triples");
+    QTest::keyClicks(s.C<QLineEdit>("Tex_Descripcion"), "Cuatro triples");
+    CambiaDescripcion(s.ref, "Cuatro triples");
     s.Reduce(false);
-    QVERIFY(s.Progreso().contains(QStringLiteral("REDUCIENDO APUESTAS")));
-    QVERIFY(s.Progreso().contains(Utf(TextoApuestasReducidas(162, 18))));
-    QVERIFY(s.Progreso().contains(QStringLiteral("Ha finalizado el proceso de reducción")));
+    for (const QString& linea :
+         {QStringLiteral("REDUCIENDO APUESTAS"), Utf(TextoApuestasReducidas(162, 18)),
+          QStringLiteral("Ha finalizado el proceso de reducción")}) {
+      QVERIFY2(s.Progreso().contains(linea), qPrintable(linea));
+    }
     s.Pulsa("Pic_BotSalirPorcen");
-
-    const Esperado esperado = ReduceConMotor(ref);
+    const Esperado esperado = ReduceConMotor(s.ref);
     QVERIFY(esperado.res.completada);
     QCOMPARE(Lineas(s.Red()), 18);
     QVERIFY(s.Red() == esperado.red);
@@ -271,56 +86,44 @@ class PruebaReducir : public QObject {
     QVERIFY(s.p->reduccionCargada());
 
     // Salir writes the description typed since into the stored record.
-    auto* descripcion = Control<QLineEdit>(s.p.get(), "Tex_Descripcion");
+    auto* descripcion = s.C<QLineEdit>("Tex_Descripcion");
     descripcion->selectAll();
     QTest::keyClicks(descripcion, "Triples del domingo");
     s.Pulsa("Pic_BotSalir");
     QVERIFY(!s.p->isVisible());
-    Reduccion guardada;
-    QVERIFY(LeeReduccion(s.e.estado.rutaDatos, 12, 1, 1, guardada).ReduccionCargada);
-    QCOMPARE(Utf(guardada.Descripcion), QStringLiteral("Triples del domingo").leftJustified(35));
+    QCOMPARE(Utf(s.Guardada().Descripcion),
+             QStringLiteral("Triples del domingo").leftJustified(35));
     QCOMPARE(s.e.sonido.tocados.back(), 5);
   }
 
   // Method 2, with the rules of the Columna probable on the way.
   void MetodoColumnaProbable() {
     Escenario s;
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 1);
+    s.Abre(2);
     QCOMPARE(s.r().Metodo, int16_t{2});
     QVERIFY(s.panel()->probable()->isVisible());
     QCOMPARE(s.panel()->encabezado(1),
              QStringLiteral("Quiniela     Partidos    Columna            Errores"));
-    Reduccion ref = Nueva(2);
-    auto ambos = [&](auto clic, auto edicion) {
-      clic();
-      edicion();
-    };
     // Match 1 "1X", match 2 "1X2", match 3 "12", all three a reducir.
-    ambos([&] { s.Base(1, 2); }, [&] { PulsaBase(ref, 1, 2); });
-    for (int sg : {2, 3}) ambos([&] { s.Base(2, sg); }, [&] { PulsaBase(ref, 2, sg); });
-    ambos([&] { s.Base(3, 3); }, [&] { PulsaBase(ref, 3, 3); });
-    for (int m = 1; m <= 3; ++m) ambos([&] { s.Elegir(m); }, [&] { PulsaElegir(ref, m); });
-    QCOMPARE(Control<QListWidget>(s.p.get(), "Lis_MinErrores")->count(), 4);
+    for (auto [m, sg] : {std::pair{1, 2}, {2, 2}, {2, 3}, {3, 3}}) s.Marca(m, sg);
+    for (int m = 1; m <= 3; ++m) s.Elige(m);
+    QCOMPARE(s.C<QListWidget>("Lis_MinErrores")->count(), 4);
 
     // Without probable signs the check names the three matches.
     s.Pulsa("Pic_BotReducir");
     QVERIFY(!s.p->enMarcha());
     QCOMPARE(s.e.mensajero.mensajes.back(), MensajeColumnaProbable(3));
-    QVERIFY(Control(s.p.get(), "Pic_BotSalir")->isEnabled());
+    QVERIFY(s.C("Pic_BotSalir")->isEnabled());
 
-    s.Probable(1, 1);
-    s.Probable(2, 2);
-    s.Probable(3, 3);
+    for (int m = 1; m <= 3; ++m) s.Probable(m, m);
     s.Probable(4, 1);  // not a reducir: refused
     QCOMPARE(s.r().Partido[4].Probable, int16_t{0});
-    // Removing the probable sign from the base clears it; removing another sign does not.
-    s.Base(3, 3);
-    QCOMPARE(s.r().Partido[3].Probable, int16_t{0});
-    s.Base(3, 3);
-    QCOMPARE(s.r().Partido[3].Probable, int16_t{0});
-    s.Base(2, 3);
-    QCOMPARE(s.r().Partido[2].Probable, int16_t{2});
+    // Removing the probable sign from the base clears it (and putting the sign back does not
+    // restore it); removing another sign does not.
+    for (auto [m, sg, probable] : {std::tuple{3, 3, 0}, {3, 3, 0}, {2, 3, 2}}) {
+      s.Base(m, sg);
+      QCOMPARE(s.r().Partido[m].Probable, int16_t(probable));
+    }
     s.Base(2, 3);
     // Un-ticking a match clears its probable sign.
     s.Elegir(1);
@@ -329,41 +132,27 @@ class PruebaReducir : public QObject {
     s.Elegir(1);
     s.Probable(1, 1);
     s.Probable(3, 3);
-    for (auto [m, sg] : {std::pair{1, 1}, {2, 2}, {3, 3}}) PulsaProbable(ref, m, sg);
+    for (int m = 1; m <= 3; ++m) PulsaProbable(s.ref, m, m);
 
     s.EligeEnLista("Pic_BotMinErr", "Lis_MinErrores", 0);
     s.EligeEnLista("Pic_BotMaxErr", "Lis_MaxErrores", 1);
-    EligeMaxErrores(ref, 1);
-    RecalculaReduccion(ref);
+    EligeMaxErrores(s.ref, 1);
+    RecalculaReduccion(s.ref);
     QCOMPARE(s.Rotulo("Pic_BotMinErr"), QStringLiteral("Mínimo 0"));
     QCOMPARE(s.Rotulo("Pic_BotMaxErr"), QStringLiteral("Máximo 1"));
-    QVERIFY(s.r() == ref);
+    QVERIFY(s.r() == s.ref);
     QCOMPARE(s.Valor("Apuestas aceptadas"), QStringLiteral("5"));
     QCOMPARE(s.Valor("Apuestas directas"), QStringLiteral("12"));
-    QCOMPARE(s.Cifras(), CifrasDe(ref));
-
-    s.Reduce();
-    const Esperado esperado = ReduceConMotor(ref);
-    QCOMPARE(Lineas(s.Red()), 5);
-    QVERIFY(s.Red() == esperado.red);
-    QVERIFY(s.Bases() == esperado.bases);
+    QCOMPARE(s.Cifras(), CifrasDe(s.ref));
+    s.ReduceComoElMotor(5);
   }
 
   // Method 3: totals of each sign among four triples.
   void MetodoSeleccionSignos() {
     Escenario s;
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 2);
+    s.Abre(3);
     QVERIFY(s.panel()->signos()->isVisible());
-    Reduccion ref = Nueva(3);
-    for (int m = 1; m <= 4; ++m) {
-      for (int sg = 2; sg <= 3; ++sg) {
-        s.Base(m, sg);
-        PulsaBase(ref, m, sg);
-      }
-      s.Elegir(m);
-      PulsaElegir(ref, m);
-    }
+    s.Triples(4);
     s.Pulsa("Pic_BotReducir");
     QCOMPARE(s.e.mensajero.mensajes.back(), MensajeTotalesSignos());
 
@@ -371,38 +160,32 @@ class PruebaReducir : public QObject {
     s.Total(1, 5);  // more 1s than matches a reducir: not selectable
     QCOMPARE(s.r().TotalSignos[1][5], int16_t{0});
     QCOMPARE(s.e.sonido.tocados.size(), sonidos);
-    const Cifras c = RecalculaReduccion(ref);
-    for (auto [sg, n] : {std::pair{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 0}, {3, 1}, {3, 2}}) {
+    const Cifras c = RecalculaReduccion(s.ref);
+    // The last (3, 0) takes it off again.
+    for (auto [sg, n] : {std::pair{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 0}, {3, 1}, {3, 2}, {3, 0}}) {
       s.Total(sg, n);
-      PulsaTotalSignos(ref, c, sg, n);
+      PulsaTotalSignos(s.ref, c, sg, n);
     }
-    s.Total(3, 0);  // and off again
-    PulsaTotalSignos(ref, c, 3, 0);
     QCOMPARE(s.e.sonido.tocados.back(), 6);
-    RecalculaReduccion(ref);
-    QVERIFY(s.r() == ref);
-    QCOMPARE(s.Cifras(), CifrasDe(ref));
+    RecalculaReduccion(s.ref);
+    QVERIFY(s.r() == s.ref);
+    QCOMPARE(s.Cifras(), CifrasDe(s.ref));
 
     // Removing a triple a reducir lowers MaxSignos and clears the totals above it.
     s.Base(4, 3);
     QCOMPARE(s.r().Partido[4].NumSignos, int16_t{2});
     s.Base(4, 3);
-    s.Reduce();
-    const Esperado esperado = ReduceConMotor(ref);
-    QVERIFY(Lineas(s.Red()) > 0);
-    QVERIFY(s.Red() == esperado.red);
-    QVERIFY(s.Bases() == esperado.bases);
+    s.ReduceComoElMotor(-1);
   }
 
   // Method 4: percentages typed and dragged, with their compensation, and the range.
   void MetodoBalanceSignos() {
     Escenario s;
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 3);
+    s.Abre(4);
     QVERIFY(s.panel()->porNum()->isVisible());
     QVERIFY(!s.panel()->elegir()->isVisible());
     QCOMPARE(s.panel()->base()->primerPartido(), 15);
-    Reduccion ref = Nueva(4);
+    Reduccion& ref = s.ref;
 
     // Typing: 30 for X of match 1, Enter goes on to its sign 2, 20 there, Enter.
     s.Numero(1, 2);
@@ -410,13 +193,15 @@ class PruebaReducir : public QObject {
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->text(), QStringLiteral("0"));
     QCOMPARE(editor->selectedText(), QStringLiteral("0"));
-    QTest::keyClicks(editor, "30");
-    QTest::keyClick(editor, Qt::Key_Return);
+    const auto teclea = [editor](const char* texto, Qt::Key tecla = Qt::Key_Return) {
+      QTest::keyClicks(editor, texto);
+      QTest::keyClick(editor, tecla);
+    };
+    teclea("30");
     QCOMPARE(s.panel()->celdaEditor(), std::make_optional(std::make_pair(1, 3)));
-    QTest::keyClicks(editor, "20");
-    QTest::keyClick(editor, Qt::Key_Return);
+    teclea("20");
     QCOMPARE(s.panel()->celdaEditor(), std::make_optional(std::make_pair(2, 1)));
-    QTest::keyClick(editor, Qt::Key_Escape);
+    teclea("", Qt::Key_Escape);
     QVERIFY(!editor->isVisible());
     FijaProbabilidad(ref, 1, 2, 30);
     FijaProbabilidad(ref, 1, 3, 20);
@@ -428,12 +213,11 @@ class PruebaReducir : public QObject {
     s.Numero(3, 1);
     QCOMPARE(s.r().Probabilidad[3], (std::array<int16_t, 4>{0, 0, 100, 0}));
     QCOMPARE(s.panel()->celdaEditor(), std::make_optional(std::make_pair(3, 1)));
-    QTest::keyClicks(editor, "50");
-    QTest::keyClick(editor, Qt::Key_Return);
+    teclea("50");
     FijaProbabilidad(ref, 3, 2, 100);
     FijaProbabilidad(ref, 3, 1, 50);
     QCOMPARE(s.r().Probabilidad[3], (std::array<int16_t, 4>{0, 50, 50, 0}));
-    QTest::keyClick(editor, Qt::Key_Escape);
+    teclea("", Qt::Key_Escape);
 
     // Dragging: sign 2 of match 2 to about 40 takes it from X (0) and then from 1.
     const int arrastrado = s.Arrastra(2, 3, 40);
@@ -444,7 +228,7 @@ class PruebaReducir : public QObject {
 
     // The bounds: letters vanish as typed, the range stays inside the base's limits.
     s.Pulsa("Pic_BotMinPor");
-    auto* caja = Control<QLineEdit>(s.p.get(), "Tex_RangoMin");
+    auto* caja = s.C<QLineEdit>("Tex_RangoMin");
     caja->selectAll();
     QTest::keyClicks(caja, "8a0.5x");
     QCOMPARE(caja->text(), QStringLiteral("80.5"));
@@ -452,22 +236,16 @@ class PruebaReducir : public QObject {
     AceptaRangoMin(ref, "80.5");
     s.TecleaEnCaja("Pic_BotMaxPor", "Tex_RangoMax", QStringLiteral("300"));
     AceptaRangoMax(ref, "300");
-    RecalculaReduccion(ref);
+    const Cifras c = RecalculaReduccion(ref);
     QCOMPARE(s.r().MinPorcentaje, ref.MinPorcentaje);
     QCOMPARE(s.r().MaxPorcentaje, ref.MaxPorcentaje);
-    const Cifras c = RecalculaReduccion(ref);
     QCOMPARE(s.r().MaxPorcentaje, c.PorcMaximo);  // 300 is brought down to the limit
     QCOMPARE(s.Rotulo("Pic_BotMaxPor"),
              QStringLiteral("Máximo ") + Utf(TextoRango(c.PorcMaximo)) + QStringLiteral(" %"));
     QCOMPARE(s.Cifras(), CifrasDe(ref));
     QVERIFY(!s.Valor("Límites porcentaje").isEmpty());
-    QCOMPARE(Control<GraficoReduccion>(s.p.get(), "Pic_Grafico")->cifras().Clases(), 101);
-
-    s.Reduce();
-    const Esperado esperado = ReduceConMotor(ref);
-    QVERIFY(esperado.res.completada);
-    QVERIFY(s.Red() == esperado.red);
-    QVERIFY(s.Bases() == esperado.bases);
+    QCOMPARE(s.C<GraficoReduccion>("Pic_Grafico")->cifras().Clases(), 101);
+    s.ReduceComoElMotor(-1);
   }
 
   // Method 5 with an external file of 10 columns merged in.
@@ -481,78 +259,70 @@ class PruebaReducir : public QObject {
       externo += "\"" + col + "\"\r\n";
     }
     PonBytes(s.e.ruta("Q44F1201.TVF"), externo);
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
+    s.Abre(5);
     QCOMPARE(s.p->windowTitle(),
              QStringLiteral("Reducción de apuestas por el Método de Reducción manual"));
-    auto* panelExterno = Control<PanelExterno>(s.p.get(), "Pic_Externo");
+    auto* panelExterno = s.C<PanelExterno>("Pic_Externo");
     QVERIFY(panelExterno->isVisible());
     QCOMPARE(panelExterno->lineas(),
              (QStringList{QStringLiteral("Se ha encontrado el archivo externo"),
                           QStringLiteral("Q44F1201.TVF conteniendo un total"),
                           QStringLiteral("de 10 apuestas.")}));
-    auto* chk = Control<QCheckBox>(s.p.get(), "Chk_IncluirExterno");
+    auto* chk = s.C<QCheckBox>("Chk_IncluirExterno");
     QCOMPARE(chk->text(), QStringLiteral("Incluirlo en la reducción"));
     QVERIFY(chk->isEnabled());
     QVERIFY(!chk->isChecked());
 
-    Reduccion ref = Nueva(5);
-    s.Base(1, 2);
-    PulsaBase(ref, 1, 2);
-    s.Base(15, 3);
-    PulsaBase(ref, 15, 3);
-    QTest::mouseClick(chk, Qt::LeftButton);
-    PulsaIncluirExterno(ref);
-    QVERIFY(chk->isChecked());
-    QCOMPARE(chk->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 128));
-    QTest::mouseClick(chk, Qt::LeftButton);
-    QVERIFY(!chk->isChecked());
-    QCOMPARE(chk->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 128, 0));
-    QTest::mouseClick(chk, Qt::LeftButton);
+    s.Marca(1, 2);
+    s.Marca(15, 3);
+    // On navy, off green.
+    for (bool marcado : {true, false, true}) {
+      QTest::mouseClick(chk, Qt::LeftButton);
+      QCOMPARE(chk->isChecked(), marcado);
+      QCOMPARE(ColorTexto(chk), marcado ? QColor(0, 0, 128) : QColor(0, 128, 0));
+    }
+    PulsaIncluirExterno(s.ref);
     QCOMPARE(s.e.sonido.tocados.back(), 7);
     QCOMPARE(s.Valor("Apuestas externas"), QStringLiteral("10"));
     QCOMPARE(s.Valor("Apuestas totales"), QStringLiteral("14"));
     const CargaExterno carga = CompruebaExterno(externo, "Q44F1201.TVF");
-    QCOMPARE(s.Cifras(), CifrasDe(ref, carga.externo));
-    auto* grafico = Control<GraficoReduccion>(s.p.get(), "Pic_Grafico");
-    QCOMPARE(grafico->series(), (QStringList{QStringLiteral("Q. Base"), QStringLiteral("Externas"),
-                                             QStringLiteral("Totales")}));
+    QCOMPARE(s.Cifras(), CifrasDe(s.ref, carga.externo));
+    QCOMPARE(s.C<GraficoReduccion>("Pic_Grafico")->series(),
+             (QStringList{QStringLiteral("Q. Base"), QStringLiteral("Externas"),
+                          QStringLiteral("Totales")}));
 
     s.Reduce(false);
     QVERIFY(
         s.Progreso().contains(QStringLiteral("Ha finalizado la reducción de la Quiniela Base")));
     QVERIFY(s.Progreso().contains(QStringLiteral("Se han incorporado las columnas externas")));
     s.Pulsa("Pic_BotSalirPorcen");
-    const Esperado esperado = ReduceConMotor(ref, externo);
+    const Esperado esperado = ReduceConMotor(s.ref, externo);
     QCOMPARE(Lineas(s.Red()), 14);
     QVERIFY(s.Red() == esperado.red);
     QVERIFY(s.Bases() == esperado.bases);
-    Reduccion guardada;
-    QVERIFY(LeeReduccion(s.e.estado.rutaDatos, 12, 1, 1, guardada).ReduccionCargada);
-    QCOMPARE(guardada.ColumnasPleno1, 2 + 5);  // base and external columns ending in 1
+    QCOMPARE(s.Guardada().ColumnasPleno1, 2 + 5);  // base and external columns ending in 1
   }
 
   // Method 5 with the base left incomplete: only the external columns, after a warning.
   void BaseIncompletaConExterno() {
     Escenario s;
     PonBytes(s.e.ruta("Q44F1201.TVF"), "\"11111111111111X\"\r\n\"2222222222222221\"\r\n");
-    s.Abre();
     // The faulty second line (16 signs) is reported when the screen loads for method 5.
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
+    s.Abre(5);
     QCOMPARE(s.e.mensajero.mensajes.back().titulo, std::string("Error en Archivo Externo"));
-    auto* chk = Control<QCheckBox>(s.p.get(), "Chk_IncluirExterno");
+    auto* chk = s.C<QCheckBox>("Chk_IncluirExterno");
     QVERIFY(!chk->isEnabled());
     QVERIFY(!chk->isChecked());
     // Off and disabled: green while it can be used, not green while it cannot.
-    QCOMPARE(chk->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 128, 0));
-    QVERIFY(chk->palette().color(QPalette::Disabled, QPalette::WindowText) != QColor(0, 128, 0));
+    QCOMPARE(ColorTexto(chk), QColor(0, 128, 0));
+    QVERIFY(ColorTexto(chk, QPalette::Disabled) != QColor(0, 128, 0));
     PonBytes(s.e.ruta("Q44F1201.TVF"), "\"11111111111111X\"\r\n\"222222222222222\"\r\n");
     s.EligeEnLista("Pic_BotOrden", "Lis_Orden", 1);
     s.EligeEnLista("Pic_BotOrden", "Lis_Orden", 0);
     QCOMPARE(s.r().Metodo, int16_t{5});  // the pending method survives the reloads
-    QTest::mouseClick(Control<QCheckBox>(s.p.get(), "Chk_IncluirExterno"), Qt::LeftButton);
+    QTest::mouseClick(s.C<QCheckBox>("Chk_IncluirExterno"), Qt::LeftButton);
     s.Pulsa("Pic_BotBorTodo");
-    QVERIFY(!Control<QWidget>(s.p.get(), "Pic_Esta")->isVisible());
+    QVERIFY(!s.C<QWidget>("Pic_Esta")->isVisible());
     s.Reduce();
     QCOMPARE(s.e.mensajero.mensajes.back(), MensajeBaseIncompletaAviso());
     QCOMPARE(s.Red(), std::string("\"11111111111111X\"\r\n\"222222222222222\"\r\n"));
@@ -568,9 +338,9 @@ class PruebaReducir : public QObject {
     QCOMPARE(s.Rotulo("Pic_BotNroJor"), QStringLiteral("Jornada 3"));
     QCOMPARE(s.panel()->textoPartido(1), QStringLiteral("1. "));
     s.Pulsa("Pic_BotNroJor");
-    QVERIFY(Control(s.p.get(), "Pic_BotNroJor")->pulsado());
+    QVERIFY(s.C("Pic_BotNroJor")->pulsado());
     s.Pulsa("Pic_BotNroJor");  // pressed again: closes, nothing changes
-    QVERIFY(!Control<QListWidget>(s.p.get(), "Lis_Jornadas")->isVisible());
+    QVERIFY(!s.C<QListWidget>("Lis_Jornadas")->isVisible());
     QCOMPARE(s.r().Jornada, int16_t{3});
     s.e.sonido.tocados.clear();
     s.EligeEnLista("Pic_BotNroJor", "Lis_Jornadas", 11);
@@ -578,7 +348,7 @@ class PruebaReducir : public QObject {
     QCOMPARE(s.Rotulo("Pic_BotNroJor"), QStringLiteral("Jornada 12"));
     QCOMPARE(s.e.estado.datos.Jornada, int16_t{12});
     QCOMPARE(s.panel()->textoPartido(2), QStringLiteral("2. Barcelona - Sevilla"));
-    QVERIFY(!Control(s.p.get(), "Pic_BotNroJor")->pulsado());
+    QVERIFY(!s.C("Pic_BotNroJor")->pulsado());
     // Any order number names the reduction about to be made.
     s.EligeEnLista("Pic_BotOrden", "Lis_Orden", 6);
     QCOMPARE(s.Rotulo("Pic_BotOrden"), QStringLiteral("Orden  7"));
@@ -623,36 +393,26 @@ class PruebaReducir : public QObject {
     guardada.Descripcion = AjustaAncho(Cp("Del histórico"), 35);
     QCOMPARE(GuardaRegistroBases(s.e.estado.rutaDatos, ConstruyeRegistroBases(guardada)).error,
              int16_t{0});
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);  // pending manual method
+    s.Abre(5);  // pending manual method
     AlAbrirModal(QStringLiteral("historic"), [](QDialog* h) {
-      auto* carpeta = h->findChild<CarpetaHistorico*>(QStringLiteral("Pic_Carpeta"));
-      QVERIFY(carpeta != nullptr);
-      emit carpeta->elegida(1);
+      emit Control<CarpetaHistorico>(h, QStringLiteral("Pic_Carpeta"))->elegida(1);
     });
     s.Pulsa("Pic_BotIndice");
-    QVERIFY(std::find(s.e.sonido.tocados.begin(), s.e.sonido.tocados.end(), 9) !=
-            s.e.sonido.tocados.end());
+    const auto& tocados = s.e.sonido.tocados;
+    QVERIFY(std::find(tocados.begin(), tocados.end(), 9) != tocados.end());
     QCOMPARE(s.r().Jornada, int16_t{7});
     QCOMPARE(s.r().Orden, int16_t{4});
     QCOMPARE(s.r().Metodo, int16_t{2});  // the stored method, not the pending one
     QCOMPARE(s.r().Partido[2].Probable, int16_t{3});
-    QCOMPARE(Control<QLineEdit>(s.p.get(), "Tex_Descripcion")->text(),
-             QStringLiteral("Del histórico"));
+    QCOMPARE(s.C<QLineEdit>("Tex_Descripcion")->text(), QStringLiteral("Del histórico"));
     QCOMPARE(s.Rotulo("Pic_BotNroJor"), QStringLiteral("Jornada 7"));
-    QCOMPARE(Control<QListWidget>(s.p.get(), "Lis_Orden")->currentRow(), 3);
+    QCOMPARE(s.C<QListWidget>("Lis_Orden")->currentRow(), 3);
   }
 
   // Cancelling keeps the reduction stored before under the same key.
   void CancelarDesdeElPanelDeProgreso() {
     Escenario s;
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
-    s.Base(1, 2);
-    s.Reduce();
-    const std::string red = s.Red(), bases = s.Bases();
-    QCOMPARE(Lineas(red), 2);
-
+    s.ReduceUnaPrimera();
     s.Pulsa("Pic_BotSelTodo");
     QCOMPARE(s.Valor("Apuestas directas"), QStringLiteral("14.348.907"));
     s.e.mensajero.respuestas = {true};  // "Reducción ya existe": Aceptar
@@ -660,15 +420,21 @@ class PruebaReducir : public QObject {
     s.Pulsa("Pic_BotReducir");
     QCOMPARE(s.e.mensajero.mensajes.back(), MensajeReduccionExiste());
     QVERIFY(s.p->enMarcha());
+    // Escape leaves neither the run nor, until Salir of its panel, the screen.
+    QTest::keyClick(s.p.get(), Qt::Key_Escape);
+    QVERIFY(s.p->isVisible());
+    QVERIFY(fin.count() == 1 || s.p->enMarcha());
     s.Pulsa("Pic_BotCancelar");
-    QVERIFY(fin.wait(60000));
+    QVERIFY(fin.count() == 1 || fin.wait(60000));
     QVERIFY(s.Progreso().contains(QStringLiteral("El proceso de reducción ha sido cancelado")));
     QVERIFY(s.p->resultado().cancelada);
-    QVERIFY(s.p->ocupado());  // until Salir of the panel
+    QTest::keyClick(s.p.get(), Qt::Key_Escape);
+    QVERIFY(s.p->isVisible());
+    QVERIFY(s.p->ocupado());
+    QVERIFY(s.C("Pic_BotSalirPorcen")->isVisible());
     s.Pulsa("Pic_BotSalirPorcen");
     QVERIFY(!s.p->ocupado());
-    QVERIFY(s.Red() == red);
-    QVERIFY(s.Bases() == bases);
+    s.SeConservaLaPrimera();
   }
 
   // Escape closes an open list or box with the value it had, never the screen behind it.
@@ -676,7 +442,7 @@ class PruebaReducir : public QObject {
     Escenario s;
     s.Abre();
     s.Pulsa("Pic_BotNroJor");
-    auto* jornadas = Control<QListWidget>(s.p.get(), "Lis_Jornadas");
+    auto* jornadas = s.C<QListWidget>("Lis_Jornadas");
     QVERIFY(jornadas->isVisible());
     jornadas->setCurrentRow(4);
     s.e.sonido.tocados.clear();
@@ -685,14 +451,14 @@ class PruebaReducir : public QObject {
     QVERIFY(!jornadas->isVisible());
     QCOMPARE(jornadas->currentRow(), 11);
     QCOMPARE(s.r().Jornada, int16_t{12});
-    QVERIFY(!Control(s.p.get(), "Pic_BotNroJor")->pulsado());
+    QVERIFY(!s.C("Pic_BotNroJor")->pulsado());
     QCOMPARE(s.e.sonido.tocados, std::vector<int>{7});
 
     s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 3);
     s.TecleaEnCaja("Pic_BotMinPor", "Tex_RangoMin", QStringLiteral("0"));
     const float minimo = s.r().MinPorcentaje;
     s.Pulsa("Pic_BotMinPor");
-    auto* caja = Control<QLineEdit>(s.p.get(), "Tex_RangoMin");
+    auto* caja = s.C<QLineEdit>("Tex_RangoMin");
     caja->selectAll();
     QTest::keyClicks(caja, "55");
     QTest::keyClick(caja, Qt::Key_Escape);
@@ -702,35 +468,12 @@ class PruebaReducir : public QObject {
     QCOMPARE(caja->text(), Utf(TextoRango(minimo)));
 
     s.Pulsa("Pic_BotMetodo");
-    auto* metodos = Control<QListWidget>(s.p.get(), "Lis_Metodos");
+    auto* metodos = s.C<QListWidget>("Lis_Metodos");
     metodos->setCurrentRow(0);
     QTest::keyClick(metodos, Qt::Key_Escape);
     QVERIFY(!metodos->isVisible());
     QCOMPARE(s.r().Metodo, int16_t{4});
     QVERIFY(s.p->isVisible());
-  }
-
-  // While a reduction runs, and until Salir of its panel, Escape leaves neither the run nor
-  // the screen: only Cancelar and Salir of the panel act.
-  void EscapeNoInterrumpeLaReduccion() {
-    Escenario s;
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
-    s.Pulsa("Pic_BotSelTodo");
-    QSignalSpy fin(s.p.get(), &PantallaReducir::reduccionTerminada);
-    s.Pulsa("Pic_BotReducir");
-    QVERIFY(s.p->enMarcha());
-    QTest::keyClick(s.p.get(), Qt::Key_Escape);
-    QVERIFY(s.p->isVisible());
-    QVERIFY(fin.count() == 1 || s.p->enMarcha());
-    s.Pulsa("Pic_BotCancelar");
-    QVERIFY(fin.count() == 1 || fin.wait(60000));
-    QTest::keyClick(s.p.get(), Qt::Key_Escape);
-    QVERIFY(s.p->isVisible());
-    QVERIFY(s.p->ocupado());
-    QVERIFY(Control(s.p.get(), "Pic_BotSalirPorcen")->isVisible());
-    s.Pulsa("Pic_BotSalirPorcen");
-    QVERIFY(!s.p->ocupado());
   }
 
   // The progress panel: the lines in the order the run gives them, the band of the
@@ -774,8 +517,7 @@ class PruebaReducir : public QObject {
 
   void CerrarDuranteLaReduccionLaCancela() {
     Escenario s;
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
+    s.Abre(5);
     s.Pulsa("Pic_BotSelTodo");
     s.Pulsa("Pic_BotReducir");
     QVERIFY(s.p->enMarcha());
@@ -786,77 +528,66 @@ class PruebaReducir : public QObject {
     QVERIFY(!ExisteReduccion(s.e.estado.rutaDatos, 12, 1).existe);
   }
 
-  // A disk that fills up during the run: the message, and the earlier reduction stays.
-  void DiscoLlenoConservaLaAnterior() {
+  // A run that cannot write its columns, on a disk that fills up or on a file that cannot be
+  // created (its temporary name taken by a folder): the error, and the earlier reduction
+  // stays.
+  void FalloDeEscrituraConservaLaAnterior_data() {
+    QTest::addColumn<bool>("discoLleno");
+    QTest::newRow("disco lleno") << true;
+    QTest::newRow("fichero que no se puede crear") << false;
+  }
+  void FalloDeEscrituraConservaLaAnterior() {
+    QFETCH(bool, discoLleno);
     Escenario s;
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
-    s.Base(1, 2);
-    s.Reduce();
-    const std::string red = s.Red(), bases = s.Bases();
-    for (int m = 1; m <= 8; ++m) {
-      for (int sg : {2, 3}) {
-        if (s.r().Partido[m].Signo[sg] == 0) s.Base(m, sg);
-      }
-    }
+    s.ReduceUnaPrimera();
     s.e.mensajero.respuestas = {true};
-    std::signal(SIGXFSZ, SIG_IGN);
     rlimit antes{};
     getrlimit(RLIMIT_FSIZE, &antes);
-    rlimit lim = antes;
-    lim.rlim_cur = 64 * 1024;  // 6561 columns do not fit
-    setrlimit(RLIMIT_FSIZE, &lim);
+    if (discoLleno) {
+      for (int m = 1; m <= 8; ++m) {
+        for (int sg : {2, 3}) {
+          if (s.r().Partido[m].Signo[sg] == 0) s.Base(m, sg);
+        }
+      }
+      std::signal(SIGXFSZ, SIG_IGN);
+      rlimit lim = antes;
+      lim.rlim_cur = 64 * 1024;  // 6561 columns do not fit
+      setrlimit(RLIMIT_FSIZE, &lim);
+    } else {
+      std::filesystem::create_directories(RutaTemporal(s.e.ruta("RED1201.TVX")) / "dentro");
+      s.Base(2, 2);
+    }
     s.Reduce(false);
     setrlimit(RLIMIT_FSIZE, &antes);
-    QCOMPARE(s.e.mensajero.avisos.back(), QStringLiteral("RED ERROR 61"));
-    QVERIFY(s.Progreso().contains(QStringLiteral("Se conserva la reducción anterior.")));
+    if (discoLleno) {
+      QCOMPARE(s.e.mensajero.avisos.back(), QStringLiteral("RED ERROR 61"));
+      QVERIFY(s.Progreso().contains(QStringLiteral("Se conserva la reducción anterior.")));
+    } else {
+      QVERIFY(s.e.mensajero.avisos.back().startsWith(QStringLiteral("RED ERROR ")));
+    }
     QVERIFY(!s.p->resultado().completada);
     s.Pulsa("Pic_BotSalirPorcen");
-    QVERIFY(s.Red() == red);
-    QVERIFY(s.Bases() == bases);
-  }
-
-  // A columns file that cannot be created (its temporary name is taken by a folder).
-  void FicheroQueNoSePuedeEscribir() {
-    Escenario s;
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 4);
-    s.Base(1, 2);
-    s.Reduce();
-    const std::string red = s.Red(), bases = s.Bases();
-    const auto ocupa = RutaTemporal(s.e.ruta("RED1201.TVX"));
-    std::filesystem::create_directories(ocupa / "dentro");
-    s.Base(2, 2);
-    s.e.mensajero.respuestas = {true};
-    s.Reduce(false);
-    QVERIFY(s.e.mensajero.avisos.back().startsWith(QStringLiteral("RED ERROR ")));
-    QVERIFY(!s.p->resultado().completada);
-    s.Pulsa("Pic_BotSalirPorcen");
-    QVERIFY(s.Red() == red);
-    QVERIFY(s.Bases() == bases);
+    s.SeConservaLaPrimera();
   }
 
   // The chart's series and the engine's tool tip under the pointer.
   void GraficoYSuAyuda() {
     Escenario s;
-    s.Abre();
-    s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 1);
+    s.Abre(2);
     for (int m = 1; m <= 6; ++m) {
       s.Base(m, 2);
       s.Elegir(m);
       s.Probable(m, 1);
     }
     s.EligeEnLista("Pic_BotMaxErr", "Lis_MaxErrores", 2);
-    auto* grafico = Control<GraficoReduccion>(s.p.get(), "Pic_Grafico");
+    auto* grafico = s.C<GraficoReduccion>("Pic_Grafico");
     QCOMPARE(grafico->series(),
              (QStringList{QStringLiteral("Q. Base"), QStringLiteral("Aceptadas")}));
     QVERIFY(grafico->cifras() == s.p->cifras());
     for (int clase : {0, 3, 14}) {
       const QPoint punto(grafico->CentroClase(clase), grafico->AreaBarras().center().y());
       QCOMPARE(grafico->ClaseEn(punto), clase);
-      QMouseEvent e(QEvent::MouseMove, punto, grafico->mapToGlobal(punto), Qt::NoButton,
-                    Qt::NoButton, Qt::NoModifier);
-      QApplication::sendEvent(grafico, &e);
+      MueveRaton(grafico, punto);
       QCOMPARE(grafico->toolTip(), Utf(TextoAyudaGrafico(s.p->cifras(), clase)));
     }
     QCOMPARE(grafico->toolTip(), QStringLiteral("No hay ninguna columna con 14 errores"));
@@ -875,11 +606,11 @@ class PruebaReducir : public QObject {
     s.Pulsa("Pic_BotReducir");
     QCOMPARE(s.e.mensajero.mensajes.back(), MensajeSinMultiples(1));
     s.Pulsa("Pic_BotBorTodo");
-    QVERIFY(!Control<QWidget>(s.p.get(), "Pic_Esta")->isVisible());
+    QVERIFY(!s.C<QWidget>("Pic_Esta")->isVisible());
     s.Pulsa("Pic_BotReducir");
     QCOMPARE(s.e.mensajero.mensajes.back(), MensajeBaseIncompleta());
     QVERIFY(!std::filesystem::exists(s.e.ruta("RED1201.TVX")));
-    QVERIFY(!Control(s.p.get(), "Pic_BotReducir")->pulsado());
+    QVERIFY(!s.C("Pic_BotReducir")->pulsado());
     // A click outside the cells does nothing.
     const std::size_t sonidos = s.e.sonido.tocados.size();
     Rejilla* base = s.panel()->base();
