@@ -1,0 +1,152 @@
+#include "engine/consult/fichero_boletos.h"
+
+#include <cstring>
+#include <vector>
+
+#include "engine/core/fichero.h"
+#include "engine/core/indice.h"
+#include "engine/core/lector_lineas.h"
+
+namespace zendo {
+
+namespace {
+
+constexpr std::size_t kLoteBytes = 1 << 20;  // records handed over at a time
+
+// The 15 signs of a columns-file line: the fast path for the line the generation writes.
+std::string_view SignosDeLinea(std::string_view linea) {
+  if (linea.size() == 17 && linea.front() == '"' && linea.back() == '"') return linea.substr(1, 15);
+  return ColumnaDeLinea(linea);
+}
+
+void PonRegistroColumna(char* r, std::string_view signos) {
+  r[0] = '"';
+  const std::size_t n = signos.size() < 15 ? signos.size() : 15;
+  std::memcpy(r + 1, signos.data(), n);
+  std::memset(r + 1 + n, ' ', 15 - n);
+  r[16] = '0';
+  r[17] = '"';
+  r[18] = '\r';
+  r[19] = '\n';
+}
+
+int CuentaVariantes(const char* signos) {
+  int v = 0;
+  for (int i = 0; i < 14; ++i) v += signos[i] != '1';
+  return v;
+}
+
+}  // namespace
+
+std::string RegistroColumna(std::string_view columna) {
+  std::string r(kLargoRegistroBoleto, ' ');
+  PonRegistroColumna(r.data(), columna);
+  return r;
+}
+
+int VariantesRegistro(std::string_view registro) {
+  if (registro.size() < 15) return 0;
+  return CuentaVariantes(registro.data() + 1);
+}
+
+ResultadoBoletos RecorreRegistrosBoletos(const std::filesystem::path& ficheroColumnas,
+                                         const DestinoRegistros& destino,
+                                         const ProgresoBoletos& progreso,
+                                         const std::atomic<bool>& cancelar) {
+  ResultadoBoletos res;
+  LectorLineas lector(ficheroColumnas);
+  if (lector.error() != kSinError) {
+    res.error = lector.error();
+    if (res.error != kErrNoEncontrado) res.mensaje = "RED ERROR " + std::to_string(res.error);
+    return res;
+  }
+  // Whole boletos fit the batch, so padding never splits across a hand-over.
+  std::vector<char> lote(kLoteBytes + kColumnasPorBoleto * kLargoRegistroBoleto);
+  std::size_t usado = 0;
+  ResumenBoletos& s = res.resumen;
+  char signo15Anterior = 0;
+  bool primera = true;
+  bool parado = false;
+  auto entrega = [&]() {
+    if (usado == 0) return true;
+    const bool ok = destino(std::string_view(lote.data(), usado));
+    usado = 0;
+    if (progreso) progreso(lector.consumidos(), lector.tamano());
+    return ok;
+  };
+
+  std::string_view linea;
+  while (lector.Siguiente(linea)) {
+    const std::string_view signos = SignosDeLinea(linea);
+    if (signos.find_first_not_of(' ') == std::string_view::npos) continue;  // no column here
+    const char signo15 = signos.size() >= 15 ? signos[14] : ' ';
+    if (!primera && signo15 != signo15Anterior) {
+      while (s.LineasTrabajo % kColumnasPorBoleto != 0) {
+        std::memcpy(lote.data() + usado, kRegistroBlanco.data(), kLargoRegistroBoleto);
+        usado += kLargoRegistroBoleto;
+        ++s.LineasTrabajo;
+      }
+    }
+    primera = false;
+    signo15Anterior = signo15;
+    char* r = lote.data() + usado;
+    PonRegistroColumna(r, signos);
+    usado += kLargoRegistroBoleto;
+    ++s.LineasTrabajo;
+    ++s.columnas;
+    ++s.SinMarcarPorVariantes[static_cast<std::size_t>(CuentaVariantes(r + 1))];
+    if (usado >= kLoteBytes) {
+      if (!entrega() || cancelar.load(std::memory_order_relaxed)) {
+        parado = true;
+        break;
+      }
+    }
+  }
+  if (!parado && lector.error() != kSinError) {
+    res.error = lector.error();
+    res.mensaje = "RED ERROR " + std::to_string(res.error);
+    return res;
+  }
+  if (!parado && !entrega()) parado = true;
+  if (cancelar.load()) {
+    res.cancelado = true;
+    return res;
+  }
+  if (parado) {
+    // The sink refused: it knows and reports its own error.
+    res.error = kErrEntradaSalida;
+  }
+  return res;
+}
+
+ResultadoBoletos CreaFicheroBoletos(const std::filesystem::path& rutaDatos, int jornada, int orden,
+                                    const ProgresoBoletos& progreso,
+                                    const std::atomic<bool>& cancelar) {
+  const auto destinoFichero = rutaDatos / kFicheroBoletos;
+  // The old work file belongs to another load: it must never be mistaken for this one.
+  BorraFichero(destinoFichero);
+  EscritorAtomico escritor(destinoFichero, 1 << 20);
+  if (escritor.error() != kSinError) {
+    ResultadoBoletos res;
+    res.error = escritor.error();
+    res.mensaje = "FORBOL ERROR " + std::to_string(res.error);
+    return res;
+  }
+  ResultadoBoletos res = RecorreRegistrosBoletos(
+      rutaDatos / NombreReduccion(jornada, orden),
+      [&](std::string_view registros) {
+        escritor.Escribe(registros);
+        return escritor.error() == kSinError;
+      },
+      progreso, cancelar);
+  if (res.cancelado) return res;
+  if (res.error != kSinError && escritor.error() == kSinError) return res;  // columns file
+  if (const int16_t err = escritor.Confirma(); err != kSinError) {
+    res.error = err;
+    res.mensaje = "FORBOL ERROR " + std::to_string(err);
+    res.resumen = {};
+  }
+  return res;
+}
+
+}  // namespace zendo

@@ -1,0 +1,135 @@
+// The boleto work file: byte-exact layouts, the counts gathered while building it, and what
+// a missing or unwritable file does.
+
+#include "engine/consult/fichero_boletos.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "apoyo/apoyo.h"
+#include "engine/core/fichero.h"
+
+namespace zendo {
+namespace {
+
+using prueba::CarpetaTemporal;
+using prueba::EscribeBytes;
+using prueba::LeeBytes;
+
+const std::string kBlanco(kRegistroBlanco);
+
+std::string Red(std::initializer_list<const char*> columnas) {
+  std::string s;
+  for (const char* c : columnas) s += std::string("\"") + c + "\"\r\n";
+  return s;
+}
+std::string Reg(const char* c) {
+  return std::string("\"") + c + "0\"\r\n";
+}
+std::string Blancos(int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += kBlanco;
+  return s;
+}
+
+ResultadoBoletos Construye(const CarpetaTemporal& d) {
+  std::atomic<bool> cancelar{false};
+  return CreaFicheroBoletos(d.ruta(), 7, 3, nullptr, cancelar);
+}
+
+TEST(FicheroBoletos, UnCambioDelPleno15EmpiezaBoletoNuevo) {
+  CarpetaTemporal d;
+  EscribeBytes(d / "RED0703.TVX", Red({"111111111111111", "X1111111111111X", "2X2X2X2X2X2X2X1"}));
+  const auto res = Construye(d);
+  ASSERT_EQ(res.error, 0);
+  EXPECT_EQ(LeeBytes(d / "FORBOLW.TVX"), Reg("111111111111111") + Blancos(7) +
+                                             Reg("X1111111111111X") + Blancos(7) +
+                                             Reg("2X2X2X2X2X2X2X1"));
+  EXPECT_EQ(res.resumen.LineasTrabajo, 17);
+  EXPECT_EQ(res.resumen.columnas, 3);
+  EXPECT_EQ(res.resumen.SinMarcarPorVariantes[0], 1);
+  EXPECT_EQ(res.resumen.SinMarcarPorVariantes[1], 1);
+  EXPECT_EQ(res.resumen.SinMarcarPorVariantes[14], 1);
+}
+
+TEST(FicheroBoletos, NuncaRellenaTrasLaUltimaColumna) {
+  CarpetaTemporal d;
+  std::string red, esperado;
+  for (int i = 0; i < 9; ++i) {
+    red += Red({"11111111111111X"});
+    esperado += Reg("11111111111111X");
+  }
+  // A change after exactly 8 columns needs no blank place.
+  for (int i = 0; i < 8; ++i) {
+    red += Red({"111111111111112"});
+    if (i == 0) esperado += Blancos(7);
+    esperado += Reg("111111111111112");
+  }
+  EscribeBytes(d / "RED0703.TVX", red);
+  const auto res = Construye(d);
+  ASSERT_EQ(res.error, 0);
+  EXPECT_EQ(LeeBytes(d / "FORBOLW.TVX"), esperado);
+  EXPECT_EQ(res.resumen.LineasTrabajo, 24);
+}
+
+TEST(FicheroBoletos, LineasRarasDelFicheroDeColumnas) {
+  CarpetaTemporal d;
+  // No CR, no end on the last line, an empty line, a short column, a long one.
+  EscribeBytes(d / "RED0703.TVX", "\"111111111111111\"\n\r\n\"1X2\"\r\n\"111111111111111222\"");
+  const auto res = Construye(d);
+  ASSERT_EQ(res.error, 0);
+  EXPECT_EQ(LeeBytes(d / "FORBOLW.TVX"), Reg("111111111111111") + Blancos(7) +
+                                             Reg("1X2            ") + Blancos(7) +
+                                             Reg("111111111111111"));
+}
+
+TEST(FicheroBoletos, ReduccionVaciaYFicheroAusente) {
+  CarpetaTemporal d;
+  EscribeBytes(d / "FORBOLW.TVX", Reg("111111111111111"));
+  auto res = Construye(d);
+  EXPECT_EQ(res.error, kErrNoEncontrado);
+  EXPECT_TRUE(res.mensaje.empty());
+  // A work file of another reduction never survives a failed build.
+  EXPECT_FALSE(std::filesystem::exists(d / "FORBOLW.TVX"));
+
+  EscribeBytes(d / "RED0703.TVX", "");
+  res = Construye(d);
+  ASSERT_EQ(res.error, 0);
+  EXPECT_EQ(LeeBytes(d / "FORBOLW.TVX"), "");
+  EXPECT_EQ(res.resumen.LineasTrabajo, 0);
+}
+
+TEST(FicheroBoletos, DiscoLlenoYFicheroQueNoEsRegular) {
+  CarpetaTemporal d;
+  EscribeBytes(d / "RED0703.TVX", Red({"111111111111111"}));
+  std::filesystem::create_symlink("/dev/full", d / "~zendo-FORBOLW.TVX");
+  auto res = Construye(d);
+  EXPECT_EQ(res.error, kErrDiscoLleno);
+  EXPECT_EQ(res.mensaje, "FORBOL ERROR 61");
+  EXPECT_FALSE(std::filesystem::exists(d / "FORBOLW.TVX"));
+
+  std::filesystem::remove(d / "RED0703.TVX");
+  std::filesystem::create_symlink("/dev/zero", d / "RED0703.TVX");
+  std::filesystem::remove(d / "~zendo-FORBOLW.TVX");
+  res = Construye(d);
+  EXPECT_NE(res.error, 0);
+  EXPECT_EQ(res.mensaje, "RED ERROR " + std::to_string(res.error));
+}
+
+TEST(FicheroBoletos, CancelarNoDejaFicheroDeTrabajo) {
+  CarpetaTemporal d;
+  std::string red;
+  for (int i = 0; i < 120000; ++i) red += Red({i % 2 ? "111111111111111" : "X1111111111111X"});
+  EscribeBytes(d / "RED0703.TVX", red);
+  std::atomic<bool> cancelar{false};
+  int avisos = 0;
+  const auto res = CreaFicheroBoletos(
+      d.ruta(), 7, 3, [&](uint64_t, uint64_t) { cancelar = ++avisos == 1; }, cancelar);
+  EXPECT_TRUE(res.cancelado);
+  EXPECT_FALSE(std::filesystem::exists(d / "FORBOLW.TVX"));
+  EXPECT_FALSE(std::filesystem::exists(d / "~zendo-FORBOLW.TVX"));
+}
+
+}  // namespace
+}  // namespace zendo
