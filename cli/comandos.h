@@ -17,10 +17,14 @@ inline constexpr int kSalidaError = 1;  // a file could not be read or written
 inline constexpr int kSalidaUso = 64;   // wrong arguments
 
 struct Argumentos {
-  std::map<std::string, std::string> opciones;  // "--datos" -> "DIR"
-  std::vector<std::string> banderas;            // "--reemplazar"
+  std::map<std::string, std::string> opciones;  // "--datos" -> "DIR" (the last one given)
+  // Every value of every option, in the order given: a repeated option ("--para A --para B")
+  // or one that takes several values ("--premios P15 ... P10").
+  std::map<std::string, std::vector<std::string>> valores;
+  std::vector<std::string> banderas;  // "--reemplazar"
   bool Tiene(const std::string& bandera) const;
   std::optional<std::string> Opcion(const std::string& nombre) const;
+  std::vector<std::string> Valores(const std::string& nombre) const;
 };
 
 struct Comando {
@@ -30,6 +34,9 @@ struct Comando {
   std::vector<std::string> opcionesConValor;  // options that take a value
   std::vector<std::string> banderasValidas;   // options without a value
   std::function<int(const Argumentos&)> ejecuta;
+  // Options that take several values at once ("--premios" -> 6); they are also listed in
+  // opcionesConValor.
+  std::map<std::string, int> valoresPorOpcion = {};
 };
 
 std::map<std::string, Comando>& Comandos();

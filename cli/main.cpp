@@ -32,6 +32,11 @@ std::optional<std::string> Argumentos::Opcion(const std::string& nombre) const {
   return it->second;
 }
 
+std::vector<std::string> Argumentos::Valores(const std::string& nombre) const {
+  const auto it = valores.find(nombre);
+  return it == valores.end() ? std::vector<std::string>{} : it->second;
+}
+
 std::optional<std::filesystem::path> CarpetaDatos(const Argumentos& a) {
   const auto d = a.Opcion("--datos");
   if (!d || d->empty()) {
@@ -113,11 +118,17 @@ int main(int argc, char** argv) {
     bool conValor = false;
     for (const auto& o : c.opcionesConValor) conValor = conValor || o == arg;
     if (conValor) {
-      if (i + 1 >= argc) {
-        std::cerr << "zendo-cli: " << arg << " necesita un valor\n";
+      const auto n = c.valoresPorOpcion.count(arg) ? c.valoresPorOpcion.at(arg) : 1;
+      if (i + n >= argc) {
+        std::cerr << "zendo-cli: " << arg
+                  << (n == 1 ? " necesita un valor\n"
+                             : " necesita " + std::to_string(n) + " valores\n");
         return kSalidaUso;
       }
-      a.opciones[arg] = argv[++i];
+      for (int k = 0; k < n; ++k) {
+        a.opciones[arg] = argv[++i];
+        a.valores[arg].push_back(argv[i]);
+      }
     } else if (std::find(c.banderasValidas.begin(), c.banderasValidas.end(), arg) !=
                c.banderasValidas.end()) {
       a.banderas.push_back(arg);
