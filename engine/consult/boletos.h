@@ -19,4 +19,9 @@ PosicionBoleto HallaBoleto(const Reduccion& r, int32_t columna);
 // The boleto of the last stored column: how many boletos the reduction fills.
 int32_t NumBoletos(const Reduccion& r);
 
+// The last column (1-based) of the run of columns from `columna` on that HallaBoleto puts on
+// the same boleto, so that a reader walking the columns file in order asks for the boleto
+// once per run instead of once per column. Never less than `columna`.
+int64_t UltimaColumnaDelBoleto(const Reduccion& r, int64_t columna);
+
 }  // namespace zendo

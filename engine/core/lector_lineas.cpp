@@ -11,29 +11,33 @@
 
 namespace zendo {
 
-LectorLineas::LectorLineas(const std::filesystem::path& ruta, std::size_t tamBloque)
-    : buffer_(tamBloque < 4096 ? 4096 : tamBloque) {
-  fd_ = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) {
-    error_ = ErrorDesdeErrno(errno);
-    return;
-  }
+int16_t AbreLecturaRegular(const std::filesystem::path& ruta, int& fd, uint64_t& tamano) {
+  tamano = 0;
+  fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return ErrorDesdeErrno(errno);
   struct stat st {};
-  if (::fstat(fd_, &st) != 0) {
-    error_ = ErrorDesdeErrno(errno);
+  int16_t error = kSinError;
+  if (::fstat(fd, &st) != 0) {
+    error = ErrorDesdeErrno(errno);
   } else if (S_ISDIR(st.st_mode)) {
-    error_ = kErrAcceso;
+    error = kErrAcceso;
   } else if (!S_ISREG(st.st_mode)) {
     // A device or a pipe has no end a reader could wait for.
-    error_ = kErrEntradaSalida;
+    error = kErrEntradaSalida;
   }
-  if (error_ != 0) {
-    ::close(fd_);
-    fd_ = -1;
-    return;
+  if (error != kSinError) {
+    ::close(fd);
+    fd = -1;
+    return error;
   }
-  tamano_ = static_cast<uint64_t>(st.st_size);
-  ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+  tamano = static_cast<uint64_t>(st.st_size);
+  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  return kSinError;
+}
+
+LectorLineas::LectorLineas(const std::filesystem::path& ruta, std::size_t tamBloque)
+    : buffer_(tamBloque < 4096 ? 4096 : tamBloque) {
+  error_ = AbreLecturaRegular(ruta, fd_, tamano_);
 }
 
 LectorLineas::~LectorLineas() {

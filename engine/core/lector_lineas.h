@@ -9,6 +9,10 @@
 
 namespace zendo {
 
+// Opens a regular file for reading into `fd` and gives its size; anything else (a folder, a
+// device, a pipe) is an error and leaves `fd` at -1. Returns the error number.
+int16_t AbreLecturaRegular(const std::filesystem::path& ruta, int& fd, uint64_t& tamano);
+
 class LectorLineas {
  public:
   // Opens a regular file for reading; anything else (a folder, a device, a pipe) is an error.

@@ -157,11 +157,7 @@ ListasErrores ReconstruyeListasErrores(Reduccion& r) {
 }
 
 std::string FiltraRango(std::string_view texto) {
-  std::string r;
-  for (char c : texto) {
-    if ((c >= '0' && c <= '9') || c == '.') r.push_back(c);
-  }
-  return r;
+  return SoloDigitosYPunto(texto);
 }
 
 float LeeRangoTecleado(std::string_view texto, float vacio) {

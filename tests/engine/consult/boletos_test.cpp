@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace zendo {
 namespace {
 
@@ -48,6 +50,36 @@ TEST(HallaBoleto, ManualConHuecosAlFinalDeCadaGrupo) {
   EXPECT_EQ(NumBoletos(r), 5);              // columns 19..30 take boletos 4 and 5
   r.ColumnasPleno1 = r.ColumnasPlenoX = 0;  // a single group
   EXPECT_EQ(HallaBoleto(r, 9).boleto, 2);
+}
+
+// A reader walking the file asks HallaBoleto once per run: every column of a run must be on
+// the boleto of its first column, whatever the counts of the index say.
+TEST(UltimaColumnaDelBoleto, CadaTramoEstaEnUnSoloBoleto) {
+  std::mt19937 gen(11);
+  const auto u = [&gen](int a, int b) { return std::uniform_int_distribution<int>(a, b)(gen); };
+  for (int caso = 0; caso < 400; ++caso) {
+    Reduccion r = ConPleno(static_cast<int16_t>(u(1, 5)), u(0, 3), u(0, 120));
+    r.ColumnasPleno1 = u(-9, 60);
+    r.ColumnasPlenoX = u(-9, 60);
+    int32_t pasos = 0;
+    for (int64_t c = 1; c <= 150;) {
+      const int64_t fin = UltimaColumnaDelBoleto(r, c);
+      ASSERT_GE(fin, c);
+      const int32_t b = HallaBoleto(r, static_cast<int32_t>(c)).boleto;
+      for (int64_t n = c; n <= std::min<int64_t>(fin, 150); ++n) {
+        ASSERT_EQ(HallaBoleto(r, static_cast<int32_t>(n)).boleto, b) << caso << " " << n;
+      }
+      // Runs end where a boleto ends (8 places) or a group does, no sooner.
+      if (fin < 150 && HallaBoleto(r, static_cast<int32_t>(fin + 1)).boleto == b) {
+        ASSERT_EQ(r.Metodo, kMetodoManual);
+      }
+      c = fin + 1;
+      ++pasos;
+    }
+    ASSERT_GE(pasos, 1);
+  }
+  EXPECT_EQ(UltimaColumnaDelBoleto(ConPleno(kMetodoDirecto, 2, 24), 9), 12);
+  EXPECT_EQ(UltimaColumnaDelBoleto(ConPleno(kMetodoDirecto, 2, 24), 13), 20);
 }
 
 }  // namespace
