@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/apoyo_bench.h"
 #include "engine/reduction/cifras.h"
 #include "engine/reduction/generacion.h"
 #include "engine/reduction/modelo.h"
@@ -32,27 +33,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using zendo::Reduccion;
+using zendo::bench::Carpeta;
+using zendo::bench::Mediana;
+using zendo::bench::Segundos;
 
 constexpr int64_t kColumnasBase = 14348907;
 constexpr int64_t kBytesBase = kColumnasBase * 19;
-
-class Carpeta {
- public:
-  Carpeta() {
-    const char* base = std::getenv("ZENDO_BENCH_TMP");
-    ruta_ = (base ? fs::path(base) : fs::temp_directory_path()) /
-            ("zendo-bench-" + std::to_string(::getpid()));
-    fs::create_directories(ruta_);
-  }
-  ~Carpeta() {
-    std::error_code ec;
-    fs::remove_all(ruta_, ec);
-  }
-  const fs::path& ruta() const { return ruta_; }
-
- private:
-  fs::path ruta_;
-};
 
 Reduccion BaseCompleta(int metodo) {
   Reduccion r = zendo::ReduccionNueva(1, 1, static_cast<int16_t>(metodo));
@@ -109,17 +95,8 @@ void EscribeReferencia(const fs::path& ruta) {
   f.close();
 }
 
-double Segundos(const std::chrono::steady_clock::time_point& desde) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - desde).count();
-}
-
-double Mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 void BM_ManualFrenteAEscritura(benchmark::State& state) {
-  Carpeta carpeta;
+  Carpeta carpeta("zendo-bench");
   const Reduccion r = BaseCompleta(zendo::kMetodoManual);
   std::vector<double> referencia, reduccion;
   const fs::path ficheroReferencia = carpeta.ruta() / "REFERENCIA.TVX";
@@ -141,7 +118,7 @@ void BM_ManualFrenteAEscritura(benchmark::State& state) {
 BENCHMARK(BM_ManualFrenteAEscritura)->Iterations(7)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_Filtrada(benchmark::State& state) {
-  Carpeta carpeta;
+  Carpeta carpeta("zendo-bench");
   const Reduccion r = BaseCompleta(static_cast<int>(state.range(0)));
   std::vector<double> tiempos;
   int64_t columnas = 0;
@@ -164,7 +141,7 @@ BENCHMARK(BM_Filtrada)
     ->Unit(benchmark::kMillisecond);
 
 void BM_MemoriaPico(benchmark::State& state) {
-  Carpeta carpeta;
+  Carpeta carpeta("zendo-bench");
   const Reduccion r = BaseCompleta(zendo::kMetodoManual);
   long picoKiB = 0;
   for (auto _ : state) {
