@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/core/elementos.h"
 #include "engine/core/fichero.h"
 #include "engine/core/formato.h"
 #include "engine/core/texto.h"
@@ -111,38 +112,7 @@ std::string GanadoraComoSignos(const Jornada& j) {
 }
 
 std::vector<std::string> ParseaEquipos(std::string_view contenido) {
-  std::vector<std::string> equipos;
-  std::size_t i = 0;
-  const std::size_t n = contenido.size();
-  while (i < n) {
-    while (i < n && (contenido[i] == ' ' || contenido[i] == '\t')) ++i;
-    if (i >= n) break;
-    if (contenido[i] == '\r' || contenido[i] == '\n') {
-      ++i;  // an empty line holds no name
-      continue;
-    }
-    std::string campo;
-    if (contenido[i] == '"') {
-      // A quote left open ends with its line: a name never spans two lines.
-      const auto cierre = std::min(contenido.find_first_of("\"\r\n", i + 1), n);
-      campo = std::string(contenido.substr(i + 1, cierre - i - 1));
-      i = cierre < n && contenido[cierre] == '"' ? cierre + 1 : cierre;
-      // Whatever follows the closing quote up to the separator belongs to no name.
-      while (i < n && contenido[i] != ',' && contenido[i] != '\n' && contenido[i] != '\r') ++i;
-    } else {
-      const auto fin = std::min(contenido.find_first_of(",\r\n", i), n);
-      campo = std::string(RecortaDer(contenido.substr(i, fin - i)));
-      i = fin;
-    }
-    if (i < n && contenido[i] == ',') {
-      ++i;
-    } else {
-      if (i < n && contenido[i] == '\r') ++i;
-      if (i < n && contenido[i] == '\n') ++i;
-    }
-    equipos.push_back(std::move(campo));
-  }
-  return equipos;
+  return ParseaElementos(contenido);
 }
 
 namespace {
@@ -179,15 +149,7 @@ LecturaEquipos CreaCboEquipo(const fs::path& rutaDatos) {
 }
 
 int16_t GuardaEquipos(const fs::path& rutaDatos, const std::vector<std::string>& equipos) {
-  std::string contenido;
-  for (const auto& e : equipos) {
-    std::string nombre(Recorta(e));
-    // A quote cannot be held by the file; a comma would split the name unless quoted.
-    nombre.erase(std::remove(nombre.begin(), nombre.end(), '"'), nombre.end());
-    if (nombre.find(',') != std::string::npos) nombre = "\"" + nombre + "\"";
-    contenido += nombre + kSaltoLinea;
-  }
-  return ReemplazaFichero(rutaDatos / kFicheroEquipos, contenido);
+  return ReemplazaFichero(rutaDatos / kFicheroEquipos, TextoElementos(equipos));
 }
 
 }  // namespace zendo
