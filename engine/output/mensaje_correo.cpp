@@ -8,6 +8,7 @@
 #include "engine/core/lector_lineas.h"
 #include "engine/core/texto.h"
 #include "engine/output/codificacion_correo.h"
+#include "engine/output/hoja_datos.h"
 
 namespace zendo {
 namespace {
@@ -31,6 +32,18 @@ std::string LineaApuesta(int64_t numero, std::string_view columna) {
   linea += "  ";
   linea += columna;
   return linea;
+}
+
+CuerpoCorreo CuerpoReduccion(const std::filesystem::path& rutaDatos, const Reduccion& r,
+                             const Jornada& jornada, float precio, bool base, bool columnas) {
+  CuerpoCorreo c;
+  if (base) {
+    for (const LineaHoja& l : HojaDatosBasicos(r, jornada, precio, UsoHoja::Correo)) {
+      c.base += l.texto + kSaltoLinea;
+    }
+  }
+  if (columnas) c.columnas = rutaDatos / NombreReduccion(r.Jornada, r.Orden);
+  return c;
 }
 
 LectorCuerpo::LectorCuerpo(const CuerpoCorreo& cuerpo) : base_(PartirLineas(cuerpo.base)) {

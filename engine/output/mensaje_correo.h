@@ -25,6 +25,14 @@ struct CuerpoCorreo {
   std::filesystem::path columnas;  // the columns file to list, empty when not sent
 };
 
+// The body of the message of a reduction: the basic-data sheet as mail text
+// (HojaDatosBasicos, UsoHoja::Correo) when `base`, then the columns of its file
+// RED<jj><oo>.TVX when `columnas`.
+struct Jornada;
+struct Reduccion;
+CuerpoCorreo CuerpoReduccion(const std::filesystem::path& rutaDatos, const Reduccion& r,
+                             const Jornada& jornada, float precio, bool base, bool columnas);
+
 // The lines of a body, Windows-1252, without line ends: the base text, then one
 // LineaApuesta per column of the file.
 class LectorCuerpo {

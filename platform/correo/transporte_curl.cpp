@@ -91,7 +91,14 @@ void TransporteCurl::LineaServidor(std::string_view linea) {
   if (linea.size() >= 3) {
     codigoRespuesta_ = std::atoi(std::string(linea.substr(0, 3)).c_str());
   }
-  if (linea.size() < 4 || linea[3] != '-') respuestaCerrada_ = true;
+  if (linea.size() < 4 || linea[3] != '-') {
+    respuestaCerrada_ = true;
+    if (codigoRespuesta_ >= 400 && codigoFallo_ == 0) {
+      codigoFallo_ = codigoRespuesta_;
+      respuestaFallo_ = respuesta_;
+      ordenFallo_ = ultimaOrden_;
+    }
+  }
   if (linea.size() > 4 && EmpiezaPor(linea.substr(4), "SIZE")) {
     const std::string_view resto = linea.substr(8);
     limite_ = 0;
@@ -135,32 +142,43 @@ ResultadoCorreo TransporteCurl::Resultado(CURLcode codigo, FalloCorreo alFallar)
       break;
     default:
       r.fallo = alFallar;
-      if (codigoRespuesta_ == 530 || codigoRespuesta_ == 535) {
+      if (codigoFallo_ == 530 || codigoFallo_ == 535 || ordenFallo_ == "AUTH") {
         r.fallo = FalloCorreo::Autenticacion;
-      } else if (codigoRespuesta_ == 552 || codigoRespuesta_ == 523) {
+      } else if (codigoFallo_ == 552 || codigoFallo_ == 523) {
         r.fallo = FalloCorreo::Tamano;
-      } else if (codigoRespuesta_ >= 400 && ultimaOrden_ == "MAIL") {
+      } else if (codigoFallo_ != 0 && ordenFallo_ == "MAIL") {
         r.fallo = FalloCorreo::Remitente;
-      } else if (codigoRespuesta_ >= 400 && ultimaOrden_ == "RCPT") {
+      } else if (codigoFallo_ != 0 && ordenFallo_ == "RCPT") {
         r.fallo = FalloCorreo::Destinatario;
       }
       break;
   }
-  // The server's words when it said something of the failure, else libcurl's.
-  const bool delServidor = codigoRespuesta_ >= 400 && !respuesta_.empty() &&
-                           r.fallo != FalloCorreo::Conexion && r.fallo != FalloCorreo::Cancelado;
-  r.respuesta = delServidor ? respuesta_
-                            : std::string(error_[0] != '\0' ? error_ : curl_easy_strerror(codigo));
+  // The server's words when it refused something, else libcurl's.
+  const bool delServidor =
+      codigoFallo_ != 0 && r.fallo != FalloCorreo::Conexion && r.fallo != FalloCorreo::Cancelado;
+  if (delServidor) {
+    r.respuesta = respuestaFallo_;
+  } else {
+    r.respuesta = error_[0] != '\0' ? std::string(error_) : std::string(curl_easy_strerror(codigo));
+  }
   return r;
+}
+
+void TransporteCurl::Reinicia() {
+  recibido_.clear();
+  respuesta_.clear();
+  respuestaCerrada_ = true;
+  codigoRespuesta_ = 0;
+  respuestaFallo_.clear();
+  ordenFallo_.clear();
+  codigoFallo_ = 0;
+  error_[0] = '\0';
 }
 
 ResultadoCorreo TransporteCurl::Abre(const ConexionCorreo& c) {
   Cierra();
   limite_ = 0;
-  respuesta_.clear();
-  respuestaCerrada_ = true;
-  codigoRespuesta_ = 0;
-  error_[0] = '\0';
+  Reinicia();
   if (!IniciaCurl() || (curl_ = curl_easy_init()) == nullptr) {
     return {FalloCorreo::Otro, "libcurl"};
   }
@@ -202,8 +220,7 @@ ResultadoCorreo TransporteCurl::Abre(const ConexionCorreo& c) {
 ResultadoCorreo TransporteCurl::Envia(std::string_view remitente, std::string_view destinatario,
                                       FuenteMensaje& mensaje, const std::atomic<bool>* cancelado) {
   if (curl_ == nullptr) return {FalloCorreo::Conexion, "sin conexión"};
-  error_[0] = '\0';
-  codigoRespuesta_ = 0;
+  Reinicia();
   const std::string de = "<" + std::string(remitente) + ">";
   const std::string para = "<" + std::string(destinatario) + ">";
   curl_slist* lista = curl_slist_append(nullptr, para.c_str());

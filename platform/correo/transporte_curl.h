@@ -30,6 +30,7 @@ class TransporteCurl : public TransporteCorreo {
 
  private:
   void LineaServidor(std::string_view linea);
+  void Reinicia();
   ResultadoCorreo Resultado(CURLcode codigo, FalloCorreo alFallar) const;
   void OlvidaContrasena();
 
@@ -41,6 +42,11 @@ class TransporteCurl : public TransporteCorreo {
   bool respuestaCerrada_ = true;
   std::string ultimaOrden_;  // the verb of the last command sent ("MAIL", "RCPT", ...)
   int codigoRespuesta_ = 0;
+  // The first refusal (a reply of 400 or more) of the current exchange and the command it
+  // answered: libcurl says QUIT after it, and the goodbye must not hide it.
+  std::string respuestaFallo_;
+  std::string ordenFallo_;
+  int codigoFallo_ = 0;
   const std::atomic<bool>* cancelado_ = nullptr;
   char error_[CURL_ERROR_SIZE] = {};
 };
