@@ -64,32 +64,10 @@ int Ejecuta(const Argumentos& a) {
   const auto orden = OpcionEntera(a, "--orden", 1, 99);
   if (!orden) return kSalidaUso;
 
-  // Reading must not create the files the program would create on a first start.
-  DatosGenerales datos;
-  datos.Normaliza();
-  if (std::filesystem::exists(*ruta / kFicheroDatosGenerales)) {
-    const ResultadoDatos leido = LeeDatosGenerales(*ruta, datos);
-    if (leido.error != 0) {
-      ImprimeError(leido.mensaje);
-      return kSalidaError;
-    }
-  }
-  if (!std::filesystem::exists(*ruta / kFicheroIndice)) {
-    ImprimeError(Cp("No se encuentra el fichero BASES.TVX."));
-    return kSalidaError;
-  }
-  Reduccion r;
-  const LecturaIndice lectura = LeeReduccion(*ruta, static_cast<int16_t>(*jornada),
-                                             static_cast<int16_t>(*orden), datos.Metodo, r);
-  if (lectura.estado.error != 0) {
-    ImprimeError(lectura.estado.mensaje);
-    return kSalidaError;
-  }
-  if (!lectura.ReduccionCargada) {
-    ImprimeError(Cp("No hay ninguna reducción guardada con la jornada ") +
-                 std::to_string(*jornada) + " y el orden " + std::to_string(*orden) + ".");
-    return kSalidaError;
-  }
+  auto guardada = CargaReduccionGuardada(*ruta, *jornada, *orden);
+  if (!guardada) return kSalidaError;
+  const DatosGenerales& datos = guardada->datos;
+  Reduccion& r = guardada->r;
   // Loading the screen rebuilds the error lists, which lowers a bound above the multiples.
   if (r.Metodo == kMetodoColumnaProbable) ReconstruyeListasErrores(r);
   const CargaExterno externo = CargaArchivoExterno(*ruta, r);

@@ -116,32 +116,9 @@ int Correo(const Argumentos& a) {
     conexion->ca = a.Opcion("--ca").value_or("");
   }
 
-  // Reading must not create the files the program would create on a first start.
-  DatosGenerales datos;
-  datos.Normaliza();
-  if (std::filesystem::exists(*ruta / kFicheroDatosGenerales)) {
-    const ResultadoDatos leido = LeeDatosGenerales(*ruta, datos);
-    if (leido.error != 0) {
-      ImprimeError(leido.mensaje);
-      return kSalidaError;
-    }
-  }
-  if (!std::filesystem::exists(*ruta / kFicheroIndice)) {
-    ImprimeError(Cp("No se encuentra el fichero BASES.TVX."));
-    return kSalidaError;
-  }
-  Reduccion r;
-  const LecturaIndice lectura = LeeReduccion(*ruta, static_cast<int16_t>(*jornada),
-                                             static_cast<int16_t>(*orden), datos.Metodo, r);
-  if (lectura.estado.error != 0) {
-    ImprimeError(lectura.estado.mensaje);
-    return kSalidaError;
-  }
-  if (!lectura.ReduccionCargada) {
-    ImprimeError(Cp("No hay ninguna reducción guardada con la jornada ") +
-                 std::to_string(*jornada) + " y el orden " + std::to_string(*orden) + ".");
-    return kSalidaError;
-  }
+  const auto guardada = CargaReduccionGuardada(*ruta, *jornada, *orden);
+  if (!guardada) return kSalidaError;
+  const Reduccion& r = guardada->r;
   Jornada j = ParseaJornada(RegistroJornadaVacio(), *jornada);
   if (std::filesystem::exists(*ruta / kFicheroJornadas)) {
     const LecturaJornada lj = LeeJornada(*ruta, *jornada);
@@ -151,8 +128,8 @@ int Correo(const Argumentos& a) {
     }
     j = lj.jornada;
   }
-  const CuerpoCorreo cuerpo =
-      CuerpoReduccion(*ruta, r, j, datos.Precio, !a.Tiene("--sin-base"), a.Tiene("--columnas"));
+  const CuerpoCorreo cuerpo = CuerpoReduccion(*ruta, r, j, guardada->datos.Precio,
+                                              !a.Tiene("--sin-base"), a.Tiene("--columnas"));
   const std::string asunto = AsuntoCorreo(*jornada, *orden);
 
   if (mostrar) {

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/datos_generales.h"
+#include "engine/reduction/modelo.h"
+
 namespace zendo::cli {
 
 // Exit codes shared by every command.
@@ -50,6 +53,17 @@ std::optional<std::filesystem::path> CarpetaDatos(const Argumentos& a);
 // Reads an integer option within [minimo, maximo]; prints the error otherwise.
 std::optional<int> OpcionEntera(const Argumentos& a, const std::string& nombre, int minimo,
                                 int maximo);
+
+// What a command that works on a stored reduction reads first: the general data (their
+// defaults when DATOSGEN.TVX is missing, which reading does not create) and the record of
+// (jornada, orden). Prints the error and returns nullopt when a file cannot be read or the
+// reduction is not stored.
+struct ReduccionGuardada {
+  DatosGenerales datos;
+  Reduccion r;
+};
+std::optional<ReduccionGuardada> CargaReduccionGuardada(const std::filesystem::path& ruta,
+                                                        int jornada, int orden);
 
 // Prints Windows-1252 text to standard output as UTF-8.
 void Imprime(const std::string& cp1252);
