@@ -1,5 +1,9 @@
 #include "gui/pantallas.h"
 
+#include <memory>
+
+#include "gui/output/panel_impresion.h"
+#include "gui/output/salida.h"
 #include "gui/reduction/reducir.h"
 #include "gui/screens/borrar.h"
 #include "gui/screens/datosgen.h"
@@ -14,6 +18,12 @@ void RegistraPantallas(MenuPrincipal& menu) {
   });
   menu.PonPantalla(2, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaReducir>(s, padre);
+  });
+  // The output modes each bring their own options to `listados`.
+  auto modos = std::make_shared<ModosSalida>();
+  RegistraModosImpresion(*modos);
+  menu.PonPantalla(4, [modos](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
+    return std::make_unique<PantallaSalida>(s, *modos, padre);
   });
   menu.PonPantalla(6, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaDatosGen>(s, padre);

@@ -34,39 +34,10 @@ constexpr int kYBotones = 64;
 constexpr int kYPanel = 98;
 constexpr int kAnchoDerecha = 310;
 constexpr int kAnchoMinimo = 820;
-constexpr int kAltoLista = 17;
 
 // Help context of the screen by method.
 int ContextoAyuda(int metodo) {
   return 2200 + 10 * std::clamp(metodo, 1, 5);
-}
-
-QListWidget* Lista(const QString& nombre, QWidget* padre) {
-  auto* l = new QListWidget(padre);
-  l->setObjectName(nombre);
-  l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  l->setSelectionMode(QAbstractItemView::SingleSelection);
-  QFont f(QStringLiteral("Courier New"));
-  f.setStyleHint(QFont::Monospace);
-  f.setPixelSize(12);
-  l->setFont(f);
-  l->hide();
-  return l;
-}
-
-// A list of numbers 1..total, "@@", ten to a column.
-void RellenaNumeros(QListWidget* l, int total, int actual) {
-  l->clear();
-  for (int i = 1; i <= total; ++i) {
-    l->addItem(DeCp(FormatoTexto(i, "@@")));
-  }
-  l->setFlow(QListView::TopToBottom);
-  l->setWrapping(true);
-  l->setGridSize(QSize(30, kAltoLista));
-  l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  const int columnas = std::max(1, (total + 9) / 10);
-  l->setFixedSize(columnas * 30 + 6, 10 * kAltoLista + 6);
-  l->setCurrentRow(std::clamp(actual, 1, std::max(1, total)) - 1);
 }
 
 }  // namespace
@@ -101,8 +72,8 @@ void PantallaReducir::Construye() {
   const QFont ff = FuenteArial(13, true);
   fecha_->setFont(ff);
   fecha_->setStyleSheet(QStringLiteral("color: rgb(20, 52, 120);"));
-  lisJornadas_ = Lista(QStringLiteral("Lis_Jornadas"), this);
-  lisOrden_ = Lista(QStringLiteral("Lis_Orden"), this);
+  lisJornadas_ = ListaBajoBoton(QStringLiteral("Lis_Jornadas"), this);
+  lisOrden_ = ListaBajoBoton(QStringLiteral("Lis_Orden"), this);
   connect(nroJor_, &Boton::pulsadoRaton, this, &PantallaReducir::EligeJornada);
   connect(orden_, &Boton::pulsadoRaton, this, &PantallaReducir::EligeOrden);
   connect(lisJornadas_, &QListWidget::itemClicked, this, [this] {
@@ -116,13 +87,13 @@ void PantallaReducir::Construye() {
   indice_->setToolTip(QStringLiteral("Histórico de reducciones"));
   connect(indice_, &Boton::pulsadoRaton, this, &PantallaReducir::AbreHistorico);
 
-  lisMetodos_ = Lista(QStringLiteral("Lis_Metodos"), this);
+  lisMetodos_ = ListaBajoBoton(QStringLiteral("Lis_Metodos"), this);
   for (int m = 1; m <= 5; ++m) lisMetodos_->addItem(DeCp(NombreCortoMetodo(m)));
   lisMetodos_->setFixedSize(194, 5 * 18 + 6);
   metodo_ = {new Boton(QStringLiteral("Pic_BotMetodo"), QString(), this), lisMetodos_};
 
-  lisMinErrores_ = Lista(QStringLiteral("Lis_MinErrores"), this);
-  lisMaxErrores_ = Lista(QStringLiteral("Lis_MaxErrores"), this);
+  lisMinErrores_ = ListaBajoBoton(QStringLiteral("Lis_MinErrores"), this);
+  lisMaxErrores_ = ListaBajoBoton(QStringLiteral("Lis_MaxErrores"), this);
   minErr_ = {new Boton(QStringLiteral("Pic_BotMinErr"), QString(), this), lisMinErrores_};
   maxErr_ = {new Boton(QStringLiteral("Pic_BotMaxErr"), QString(), this), lisMaxErrores_};
   texRangoMin_ = CajaNumero(QStringLiteral("Tex_RangoMin"), 6, 70, this);

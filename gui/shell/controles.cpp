@@ -51,6 +51,35 @@ QLineEdit* CajaNumero(const QString& nombre, int largo, int ancho, QWidget* padr
   return caja;
 }
 
+namespace {
+constexpr int kAltoLista = 17;
+}  // namespace
+
+QListWidget* ListaBajoBoton(const QString& nombre, QWidget* padre) {
+  auto* l = new QListWidget(padre);
+  l->setObjectName(nombre);
+  l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  l->setSelectionMode(QAbstractItemView::SingleSelection);
+  QFont f(QStringLiteral("Courier New"));
+  f.setStyleHint(QFont::Monospace);
+  f.setPixelSize(12);
+  l->setFont(f);
+  l->hide();
+  return l;
+}
+
+void RellenaNumeros(QListWidget* l, int total, int actual) {
+  l->clear();
+  for (int i = 1; i <= total; ++i) l->addItem(DeCp(FormatoTexto(i, "@@")));
+  l->setFlow(QListView::TopToBottom);
+  l->setWrapping(true);
+  l->setGridSize(QSize(30, kAltoLista));
+  l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  const int columnas = std::max(1, (total + 9) / 10);
+  l->setFixedSize(columnas * 30 + 6, 10 * kAltoLista + 6);
+  l->setCurrentRow(std::clamp(actual, 1, std::max(1, total)) - 1);
+}
+
 ListaJornadas::ListaJornadas(const QString& nombre, int total, QWidget* padre)
     : QListWidget(padre) {
   setObjectName(nombre);

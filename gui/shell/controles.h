@@ -25,6 +25,11 @@ void AbreBajoBoton(Boton* boton, QWidget* control);
 // A hidden box of `ancho` x 24 for up to `largo` characters, right-aligned like a number.
 QLineEdit* CajaNumero(const QString& nombre, int largo, int ancho, QWidget* padre);
 
+// A hidden list for a button to open: one choice at a time, in a fixed-pitch font.
+QListWidget* ListaBajoBoton(const QString& nombre, QWidget* padre);
+// Fills it with the numbers 1 to `total` ("@@"), ten to a list column, `actual` chosen.
+void RellenaNumeros(QListWidget* lista, int total, int actual);
+
 // The jornadas 1 to `total` ("@@"), a list hidden until its button opens it. A click, Enter
 // or the loss of the focus closes it and hands the chosen jornada to alElegir.
 class ListaJornadas : public QListWidget {

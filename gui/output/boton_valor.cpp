@@ -1,0 +1,90 @@
+#include "gui/output/boton_valor.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "engine/shell/ajustes.h"
+#include "gui/shell/boton.h"
+#include "gui/shell/controles.h"
+#include "gui/shell/servicios.h"
+#include "gui/shell/texto_qt.h"
+
+namespace zendo {
+
+BotonValor::BotonValor(Servicios& servicios, Boton* boton, QWidget* editor, QString rotulo)
+    : QObject(boton), s_(servicios), boton_(boton), editor_(editor), rotulo_(std::move(rotulo)) {
+  editor_->hide();
+  editor_->installEventFilter(this);
+  connect(boton_, &Boton::pulsadoRaton, this, &BotonValor::Pulsa);
+  if (QLineEdit* c = caja()) {
+    // Only digits stay, as they are typed; the caret stays where it was.
+    connect(c, &QLineEdit::textEdited, this, [c] {
+      const TextoFiltrado f = FiltraTexto(ACp(c->text().trimmed()), c->cursorPosition(), false);
+      const QString limpio = QString::fromStdString(f.texto);
+      if (limpio != c->text()) {
+        c->setText(limpio);
+        c->setCursorPosition(f.cursor);
+      }
+    });
+    connect(c, &QLineEdit::returnPressed, this, &BotonValor::Cierra);
+  }
+  if (QListWidget* l = lista()) {
+    connect(l, &QListWidget::itemClicked, this, &BotonValor::Cierra);
+  }
+}
+
+QLineEdit* BotonValor::caja() const {
+  return qobject_cast<QLineEdit*>(editor_);
+}
+
+QListWidget* BotonValor::lista() const {
+  return qobject_cast<QListWidget*>(editor_);
+}
+
+bool BotonValor::abierto() const {
+  return editor_->isVisible();
+}
+
+void BotonValor::Pulsa() {
+  if (cerrando_) return;
+  if (editor_->isHidden()) {
+    s_.TocaSonido(kSonidoAccion);
+    AbreBajoBoton(boton_, editor_);
+    return;
+  }
+  Cierra();
+}
+
+void BotonValor::Cierra() {
+  if (cerrando_ || editor_->isHidden()) return;
+  cerrando_ = true;
+  if (!s_.estado.ocupado) s_.TocaSonido(kSonidoAjuste);
+  const QString valor = alConfirmar ? alConfirmar() : QString();
+  editor_->hide();
+  s_.PonCursor(editor_, kCursorDefecto);
+  PonValor(valor);
+  boton_->Dibuja(false);
+  cerrando_ = false;
+}
+
+void BotonValor::PonValor(const QString& valor) {
+  boton_->PonTexto(rotulo_ + valor);
+}
+
+bool BotonValor::eventFilter(QObject* objeto, QEvent* evento) {
+  if (objeto == editor_) {
+    if (evento->type() == QEvent::FocusOut && editor_->isVisible()) Cierra();
+    if (evento->type() == QEvent::KeyPress && lista() != nullptr) {
+      const int tecla = static_cast<QKeyEvent*>(evento)->key();
+      if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+        Cierra();
+        return true;
+      }
+    }
+  }
+  return QObject::eventFilter(objeto, evento);
+}
+
+}  // namespace zendo
