@@ -280,10 +280,13 @@ bool CalculoGarantia::Termina(Garantia& g, const ProgresoGarantia& progreso,
   if (ponderada_) {
     u128 total = 1;
     for (int64_t t : pesoTotal_) total *= static_cast<u128>(t);
+    u128 alMenos = 0;
     for (int d = 0; d <= kMaxAciertos; ++d) {
       const u128 num = cuenta.pesoPorDistancia[static_cast<std::size_t>(d)];
       const int k = kMaxAciertos - d;
+      alMenos += num;
       g.millonesimas[k] = Millonesimas(num, total);
+      g.millonesimasAlMenos[k] = Millonesimas(alMenos, total);
       g.probabilidad[k] =
           static_cast<double>(static_cast<long double>(num) / static_cast<long double>(total));
     }

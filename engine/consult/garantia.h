@@ -42,8 +42,10 @@ struct Garantia {
   // percentages of its signs (normalised over each match's base signs).
   bool ponderada = false;
   std::array<double, kMaxAciertos + 1> probabilidad{};
-  // The same share exactly rounded to millionths (half up), as it is printed.
+  // The same share exactly rounded to millionths (half up), as it is printed; and the share
+  // with best >= k, rounded the same way.
   std::array<int64_t, kMaxAciertos + 1> millonesimas{};
+  std::array<int64_t, kMaxAciertos + 1> millonesimasAlMenos{};
 };
 
 // What share of the work is done, 0 to 100.

@@ -47,9 +47,14 @@ void ComparaConFuerzaBruta(const Reduccion& r, const Garantia& g,
   EXPECT_EQ(g.aciertos, b.aciertos);
   EXPECT_EQ(g.ponderada, r.Metodo == kMetodoBalanceSignos);
   if (!g.ponderada) return;
-  for (int k = 0; k <= 14; ++k) {
+  long double alMenos = 0;
+  for (int k = 14; k >= 0; --k) {
+    alMenos += b.probabilidad[k];
     EXPECT_NEAR(g.probabilidad[k], static_cast<double>(b.probabilidad[k]), 1e-12) << k;
     EXPECT_LE(std::fabs(static_cast<long double>(g.millonesimas[k]) - b.probabilidad[k] * 1e6L),
+              0.5L + 1e-6L)
+        << k;
+    EXPECT_LE(std::fabs(static_cast<long double>(g.millonesimasAlMenos[k]) - alMenos * 1e6L),
               0.5L + 1e-6L)
         << k;
   }
@@ -198,8 +203,10 @@ TEST(Garantia, LaProbabilidadPonderadaSeRedondeaExactamente) {
   EXPECT_EQ(g.ganadoras, 32);
   EXPECT_EQ(g.mejor[14], 2);
   EXPECT_EQ(g.millonesimas[14], 1);
-  EXPECT_EQ(g.millonesimas[13], 149);     // 0.0000005 + 3 x 0.5 x 0.99 x 0.01^2
-  EXPECT_EQ(g.millonesimas[10], 485150);  // 0.5 x 0.99^3 = 0.4851495, half up again
+  EXPECT_EQ(g.millonesimas[13], 149);         // 0.0000005 + 3 x 0.5 x 0.99 x 0.01^2
+  EXPECT_EQ(g.millonesimas[10], 485150);      // 0.5 x 0.99^3 = 0.4851495, half up again
+  EXPECT_EQ(g.millonesimasAlMenos[13], 150);  // 0.0001495, not the sum of the rounded shares
+  EXPECT_EQ(g.millonesimasAlMenos[10], 1000000);
 }
 
 TEST(Garantia, SeCancelaAlLeerYAlTransformar) {
