@@ -60,4 +60,12 @@ PanelGarantia ConstruyePanelGarantia(const Garantia& g) {
   return p;
 }
 
+std::string TextoReduccionGarantia(const Reduccion& r) {
+  std::string t = "Jornada " + std::to_string(r.Jornada) + ", orden " + std::to_string(r.Orden) +
+                  ": " + std::string(Recorta(NombreLargoMetodo(r.Metodo)));
+  const std::string_view descripcion = Recorta(r.Descripcion);
+  if (!descripcion.empty()) t += " - " + std::string(descripcion);
+  return t;
+}
+
 }  // namespace zendo

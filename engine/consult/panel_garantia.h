@@ -35,4 +35,8 @@ struct PanelGarantia {
 
 PanelGarantia ConstruyePanelGarantia(const Garantia& g);
 
+// The line that names the reduction above the panel: "Jornada 12, orden 1: Método Directo",
+// then " - " and the description when it has one.
+std::string TextoReduccionGarantia(const Reduccion& r);
+
 }  // namespace zendo

@@ -46,6 +46,13 @@ TEST(PanelGarantia, FrasesCifrasYPorcentajesConSeparadoresEspanoles) {
             "0|81|1,7778");  // 144 pairs with 10 hits over 81 results
   EXPECT_DOUBLE_EQ(p.filas[1].parteAlMenos, 1.0);
   EXPECT_FALSE(p.ponderada);
+  Reduccion descrita = r;
+  EXPECT_EQ(TextoReduccionGarantia(descrita), Cp("Jornada 1, orden 1: Método Directo"));
+  descrita.Metodo = kMetodoManual;
+  descrita.Orden = 12;
+  descrita.Descripcion = AjustaAncho(Cp("  Peñas del barrio"), 35);
+  EXPECT_EQ(TextoReduccionGarantia(descrita),
+            Cp("Jornada 1, orden 12: Método de Reducción manual - Peñas del barrio"));
   EXPECT_TRUE(p.filas[0].probabilidadExacta.empty());
 }
 
