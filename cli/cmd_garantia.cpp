@@ -10,7 +10,6 @@
 
 #include "cli/comandos.h"
 #include "engine/consult/garantia.h"
-#include "engine/core/indice.h"
 #include "engine/core/texto.h"
 
 namespace zendo::cli {
@@ -39,26 +38,11 @@ int Ejecuta(const Argumentos& a) {
   const auto orden = OpcionEntera(a, "--orden", 1, 99);
   if (!orden) return kSalidaUso;
 
-  // Looking must not create the index the program would create on a first start.
-  if (!std::filesystem::exists(*ruta / kFicheroIndice)) {
-    ImprimeError(Cp("No se encuentra el fichero BASES.TVX."));
-    return kSalidaError;
-  }
-  Reduccion r;
-  const LecturaIndice lectura = LeeReduccion(*ruta, static_cast<int16_t>(*jornada),
-                                             static_cast<int16_t>(*orden), kMetodoDirecto, r);
-  if (lectura.estado.error != 0) {
-    ImprimeError(lectura.estado.mensaje);
-    return kSalidaError;
-  }
-  if (!lectura.ReduccionCargada) {
-    ImprimeError(Cp("No hay ninguna reducción guardada con la jornada ") +
-                 std::to_string(*jornada) + " y el orden " + std::to_string(*orden) + ".");
-    return kSalidaError;
-  }
+  const auto guardada = CargaReduccionGuardada(*ruta, *jornada, *orden);
+  if (!guardada) return kSalidaError;
 
   const std::atomic<bool> nunca{false};
-  const ResultadoGarantia res = CalculaGarantia(*ruta, r, {}, nunca);
+  const ResultadoGarantia res = CalculaGarantia(*ruta, guardada->r, {}, nunca);
   if (res.estado != EstadoGarantia::Calculada) {
     ImprimeError(res.mensaje);
     return kSalidaError;
