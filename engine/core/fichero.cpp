@@ -269,10 +269,10 @@ void EscritorAtomico::EscribeLento(std::string_view datos) {
   usado_ = datos.size();
 }
 
-int16_t EscritorAtomico::Confirma() {
+int16_t EscritorAtomico::Confirma(bool sincroniza) {
   if (fd_ < 0) return error_ != kSinError ? error_ : kErrEntradaSalida;
   Vacia();
-  if (error_ == kSinError && ::fsync(fd_) != 0) error_ = ErrorActual();
+  if (error_ == kSinError && sincroniza && ::fsync(fd_) != 0) error_ = ErrorActual();
   if (::close(fd_) != 0 && error_ == kSinError) error_ = ErrorActual();
   fd_ = -1;
   if (error_ == kSinError && ::rename(temporal_.c_str(), destino_.c_str()) != 0) {

@@ -93,8 +93,8 @@ class EscritorAtomico {
       EscribeLento(datos);
     }
   }
-  // Flushes, syncs and renames over `destino`. Returns the error number.
-  int16_t Confirma();
+  // Flushes, syncs (unless told not to) and renames over `destino`. Returns the error number.
+  int16_t Confirma(bool sincroniza = true);
   // Drops everything written.
   void Descarta();
 

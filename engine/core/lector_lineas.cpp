@@ -70,7 +70,7 @@ bool LectorLineas::Rellena() {
   }
 }
 
-bool LectorLineas::Siguiente(std::string_view& linea) {
+bool LectorLineas::SiguienteBuscando(std::string_view& linea) {
   if (error_ != 0) return false;
   std::size_t buscado = inicio_;
   for (;;) {

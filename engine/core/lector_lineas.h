@@ -3,6 +3,7 @@
 // 3^15 lines: no line is copied, nothing holds the whole file.
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <string_view>
 #include <vector>
@@ -29,9 +30,35 @@ class LectorLineas {
 
   // The next line without its CR LF (or bare LF); the last line may lack its end. The view
   // stays valid until the next call. False at the end of the file or on a read error.
-  bool Siguiente(std::string_view& linea);
+  bool Siguiente(std::string_view& linea) {
+    // The line of a columns file, 17 characters and CR LF, is taken without a search.
+    if (fin_ - inicio_ >= kLargoComun && error_ == 0) {
+      const char* p = buffer_.data() + inicio_;
+      if (p[kLargoComun - 1] == '\n' && p[kLargoComun - 2] == '\r' && !HaySalto(p)) {
+        linea = std::string_view(p, kLargoComun - 2);
+        inicio_ += kLargoComun;
+        consumidos_ += kLargoComun;
+        return true;
+      }
+    }
+    return SiguienteBuscando(linea);
+  }
 
  private:
+  static constexpr std::size_t kLargoComun = 19;
+  // A line feed among the first 17 bytes.
+  static bool HaySalto(const char* p) {
+    uint64_t a = 0;
+    uint64_t b = 0;
+    std::memcpy(&a, p, 8);
+    std::memcpy(&b, p + 8, 8);
+    constexpr uint64_t kUnos = 0x0101010101010101ULL;
+    constexpr uint64_t kAltos = 0x8080808080808080ULL;
+    a ^= kUnos * '\n';
+    b ^= kUnos * '\n';
+    return (((a - kUnos) & ~a) | ((b - kUnos) & ~b)) & kAltos || p[16] == '\n';
+  }
+  bool SiguienteBuscando(std::string_view& linea);
   bool Rellena();
 
   int fd_ = -1;

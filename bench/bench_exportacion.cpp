@@ -1,0 +1,159 @@
+// Speed and memory of the copy to external media on the full base reduced by method 5
+// (14,348,907 columns, a columns file of 272,629,233 bytes).
+//
+//   BM_ExportarFrenteACat/0,2,6: the whole `zendo-cli exportar` in formats AD243, TXT2 and
+//     TXT6 against `cat RED0101.TVX > FILE2` in the same folder, alternated in the same run
+//     with a warm page cache; reports both medians, their ratio and the peak resident memory
+//     of the zendo-cli process.
+//
+// The data folder is $ZENDO_BENCH_TMP (default: the system's temporary folder).
+
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/core/indice.h"
+#include "engine/output/formatos_exportacion.h"
+#include "engine/reduction/cifras.h"
+#include "engine/reduction/generacion.h"
+#include "engine/reduction/modelo.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using zendo::Reduccion;
+
+constexpr int64_t kColumnasBase = 14348907;
+
+// The full base reduced by method 5 in a folder of its own, made once for every benchmark.
+class DatosBase {
+ public:
+  DatosBase() {
+    const char* base = std::getenv("ZENDO_BENCH_TMP");
+    ruta_ = (base ? fs::path(base) : fs::temp_directory_path()) /
+            ("zendo-bench-exportar-" + std::to_string(::getpid()));
+    fs::create_directories(ruta_);
+    Reduccion r = zendo::ReduccionNueva(1, 1, zendo::kMetodoManual);
+    for (int m = 1; m <= zendo::kPartidos; ++m) {
+      r.Partido[m].Signo = {0, 1, 1, 1};
+      r.Partido[m].NumSignos = 3;
+    }
+    const zendo::Cifras c = zendo::RecalculaReduccion(r);
+    std::atomic<bool> cancelar{false};
+    const zendo::ResultadoReduccion res = zendo::ReduceApuestas(
+        ruta_, r, {c.ApuestasBase, c.NumApuestas, c.ApuestasQuiniela, c.ApuestasExternas}, {},
+        cancelar);
+    ok_ = res.completada && res.columnas == kColumnasBase;
+  }
+  ~DatosBase() {
+    std::error_code ec;
+    fs::remove_all(ruta_, ec);
+  }
+  const fs::path& ruta() const { return ruta_; }
+  bool ok() const { return ok_; }
+
+ private:
+  fs::path ruta_;
+  bool ok_ = false;
+};
+
+DatosBase& Datos() {
+  static DatosBase datos;
+  return datos;
+}
+
+struct Proceso {
+  double segundos = 0;
+  long picoKiB = 0;
+  bool ok = false;
+};
+
+// Runs a program to its end: wall time, peak resident memory and whether it ended well.
+Proceso Ejecuta(std::vector<std::string> argumentos) {
+  std::vector<char*> argv;
+  for (auto& a : argumentos) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  Proceso p;
+  const auto t0 = std::chrono::steady_clock::now();
+  pid_t hijo = 0;
+  if (::posix_spawn(&hijo, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return p;
+  int estado = 0;
+  struct rusage uso {};
+  ::wait4(hijo, &estado, 0, &uso);
+  p.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  p.picoKiB = uso.ru_maxrss;
+  p.ok = WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+  return p;
+}
+
+double Mediana(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+void BM_ExportarFrenteACat(benchmark::State& state) {
+  DatosBase& datos = Datos();
+  if (!datos.ok()) {
+    state.SkipWithError("la reducción de la base completa falló");
+    return;
+  }
+  const auto formato = static_cast<zendo::FormatoExportacion>(state.range(0));
+  const fs::path columnas = datos.ruta() / "RED0101.TVX";
+  const fs::path salida = datos.ruta() / "EXPORTADO";
+  const fs::path copia = datos.ruta() / "FILE2";
+  const std::vector<std::string> exportar = {ZENDO_CLI_PATH, "exportar",
+                                             "--datos",      datos.ruta().string(),
+                                             "--jornada",    "1",
+                                             "--orden",      "1",
+                                             "--formato",    zendo::CodigoFormato(formato),
+                                             "--salida",     salida.string()};
+  const std::vector<std::string> cat = {
+      "/bin/sh", "-c", "cat '" + columnas.string() + "' > '" + copia.string() + "'"};
+  Ejecuta(cat);  // the page cache warm for both
+  std::vector<double> tiempoCat, tiempoExportar;
+  long picoKiB = 0;
+  for (auto _ : state) {
+    const Proceso c = Ejecuta(cat);
+    const Proceso e = Ejecuta(exportar);
+    if (!c.ok || !e.ok) {
+      state.SkipWithError("cat o zendo-cli exportar fallaron");
+      return;
+    }
+    tiempoCat.push_back(c.segundos);
+    tiempoExportar.push_back(e.segundos);
+    picoKiB = std::max(picoKiB, e.picoKiB);
+    state.SetIterationTime(e.segundos);
+  }
+  state.counters["cat_s"] = Mediana(tiempoCat);
+  state.counters["exportar_s"] = Mediana(tiempoExportar);
+  state.counters["relacion"] = Mediana(tiempoExportar) / Mediana(tiempoCat);
+  state.counters["pico_MiB"] = static_cast<double>(picoKiB) / 1024.0;
+  state.counters["MB_escritos"] = static_cast<double>(fs::file_size(salida)) / 1e6;
+  std::error_code ec;
+  fs::remove(salida, ec);
+  fs::remove(copia, ec);
+}
+BENCHMARK(BM_ExportarFrenteACat)
+    ->Arg(static_cast<int>(zendo::FormatoExportacion::AD243))
+    ->Arg(static_cast<int>(zendo::FormatoExportacion::TXT2))
+    ->Arg(static_cast<int>(zendo::FormatoExportacion::TXT6))
+    ->Iterations(5)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
