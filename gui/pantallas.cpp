@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "gui/output/modo_correo.h"
 #include "gui/output/panel_impresion.h"
 #include "gui/output/salida.h"
 #include "gui/reduction/reducir.h"
@@ -22,6 +23,7 @@ void RegistraPantallas(MenuPrincipal& menu) {
   // The output modes each bring their own options to `listados`.
   auto modos = std::make_shared<ModosSalida>();
   RegistraModosImpresion(*modos);
+  RegistraModoCorreo(*modos);
   menu.PonPantalla(4, [modos](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaSalida>(s, *modos, padre);
   });

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEventLoop>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +15,7 @@
 #include "engine/output/llavero.h"
 #include "engine/output/mensaje_correo.h"
 #include "gui/output/dialogo_correo.h"
+#include "gui/output/marco_titulo.h"
 #include "gui/shell/boton.h"
 #include "gui/shell/controles.h"
 #include "gui/shell/fuentes.h"
@@ -51,8 +51,8 @@ PanelCorreo::PanelCorreo(Servicios& servicios, QWidget* padre) : QWidget(padre),
   creaTransporte = [] { return std::make_unique<TransporteCurl>(); };
   llavero = &LlaveroDelPrograma();
 
-  auto* datos = new QGroupBox(QStringLiteral(" Datos a enviar "), this);
-  datos->setObjectName(QStringLiteral("Fra_DatosEnviar"));
+  auto* datos =
+      new MarcoTitulo(QStringLiteral("Fra_DatosEnviar"), QStringLiteral(" Datos a enviar "), this);
   datos->setGeometry(0, 0, 260, 100);
   chkBase_ = new QCheckBox(QStringLiteral("Quiniela base y condiciones"), datos);
   chkBase_->setObjectName(QStringLiteral("Chk_MailBase"));
@@ -77,8 +77,8 @@ PanelCorreo::PanelCorreo(Servicios& servicios, QWidget* padre) : QWidget(padre),
   servidor_->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
   servidor_->setGeometry(0, 160, 260, 60);
 
-  auto* destino = new QGroupBox(QStringLiteral(" Direcciones de destino "), this);
-  destino->setObjectName(QStringLiteral("Fra_Direcciones"));
+  auto* destino = new MarcoTitulo(QStringLiteral("Fra_Direcciones"),
+                                  QStringLiteral(" Direcciones de destino "), this);
   destino->setGeometry(280, 0, kAncho - 280, kAlto);
   texNueva_ = new QLineEdit(destino);
   texNueva_->setObjectName(QStringLiteral("Tex_NuevaDireccion"));

@@ -9,7 +9,10 @@
 #include "apoyo_gui.h"
 #include "engine/output/ajustes_correo.h"
 #include "engine/output/llavero.h"
+#include "gui/output/listados.h"
+#include "gui/output/modo_correo.h"
 #include "gui/output/panel_correo.h"
+#include "gui/output/salida.h"
 
 using namespace zendo;
 using namespace zendo::prueba;
@@ -314,6 +317,54 @@ class PruebaPanelCorreo : public QObject {
     QVERIFY(m[0].cuerpo.rfind("JORNADA NRO.  5 DE FECHA", 0) == 0);
     QVERIFY(m[0].cuerpo.find("\r\nApuesta nro.    3  222222222222222\r\n") != std::string::npos);
     QCOMPARE(m[0].cuerpo, m[1].cuerpo);
+  }
+
+  // Mode 6 on `listados`: Enviar mensajes sends, Salir writes the address book, Cancelar
+  // stops between messages; `salida` offers the mode.
+  void ModoSeisEnListados() {
+    Banco b;
+    PonBytes(b.e.ruta("DIRECC.TVX"), "ana@example.com\r\nluis@example.org\r\nx@example.es\r\n");
+    ModosSalida modos;
+    RegistraModoCorreo(modos);
+    {
+      PantallaSalida s(b.e.servicios, modos);
+      QVERIFY(Control(&s, QStringLiteral("Pic_BotSal6"))->isEnabled());
+    }
+    auto l = std::make_unique<PantallaListados>(b.e.servicios, modos, 6);
+    l->show();
+    QCOMPARE(l->windowTitle(), QStringLiteral("Enviar por correo electrónico"));
+    QCOMPARE(Rotulo(l.get(), QStringLiteral("Pic_BotEnviar")), QStringLiteral("Enviar mensajes"));
+    QVERIFY(l->findChild<Boton*>(QStringLiteral("Pic_BotImprimir")) == nullptr);
+    QVERIFY(l->width() <= 800 && l->height() <= 570);
+    auto* panel = Control<PanelCorreo>(l.get(), QStringLiteral("Pan_Correo"));
+    panel->llavero = &b.llavero;
+    panel->creaTransporte = [&b] {
+      return std::unique_ptr<TransporteCorreo>(
+          std::make_unique<Banco::TransporteAjeno>(b.grabador));
+    };
+    // Looked at from the sending thread: only flags are touched there.
+    std::vector<bool> ocupada;
+    b.grabador.antesDeEnviar = [&l, &ocupada](std::size_t ya) {
+      ocupada.push_back(l->procesando());
+      if (ya == 1) l->cancelado() = true;  // Cancelar pressed while the second message goes
+    };
+    Pulsa(l.get(), QStringLiteral("Pic_BotEnviar"));
+    QCOMPARE(b.grabador.enviados.size(), std::size_t{2});
+    QCOMPARE(ocupada, (std::vector<bool>{true, true}));
+    QVERIFY(!l->procesando());
+    QCOMPARE(b.e.mensajero.mensajes.size(), std::size_t{1});
+    QVERIFY(Control(l.get(), QStringLiteral("Pic_BotSalir"))->isVisible());
+    QVERIFY(Utf(b.e.mensajero.mensajes.back().texto).contains(QStringLiteral("cancelado")));
+
+    Control<QLineEdit>(l.get(), QStringLiteral("Tex_NuevaDireccion"))->setText(" eva@example.net ");
+    QTest::keyClick(Control<QLineEdit>(l.get(), QStringLiteral("Tex_NuevaDireccion")),
+                    Qt::Key_Return);
+    QSignalSpy cerrada(l.get(), &QDialog::finished);
+    Pulsa(l.get(), QStringLiteral("Pic_BotSalir"));
+    QCOMPARE(cerrada.count(), 1);
+    QCOMPARE(Bytes(b.e.ruta("DIRECC.TVX")),
+             std::string("ana@example.com\r\nluis@example.org\r\nx@example.es\r\n"
+                         "eva@example.net\r\n"));
   }
 };
 
