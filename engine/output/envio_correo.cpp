@@ -225,7 +225,8 @@ Mensaje MensajeEnvio(const InformeEnvio& informe) {
   for (const auto& parrafo : parrafos) {
     if (!m.texto.empty()) m.texto += kSaltoLinea;
     m.texto += parrafo;
-    m.lineas += static_cast<int>(parrafo.size() / 60) + 1;
+    // The dialog holds some 44 characters a line.
+    m.lineas += static_cast<int>(parrafo.size() / 42) + 1;
   }
   return m;
 }

@@ -85,7 +85,9 @@ DialogoCorreo::DialogoCorreo(Servicios& servicios, LlaveroCorreo& llavero, QWidg
   usuario_->setText(DeCp(ajustes_.usuario));
   remitente_->setText(DeCp(ajustes_.remitente));
   nombre_->setText(DeCp(ajustes_.nombre));
-  const bool guardada = !ajustes_.usuario.empty() && llavero_.Lee(ClaveLlavero(ajustes_));
+  // Reading also tells whether the desktop has a keyring at all.
+  const bool guardada =
+      llavero_.Lee(ClaveLlavero(ajustes_)).has_value() && !ajustes_.usuario.empty();
   contrasena_->setPlaceholderText(guardada ? QStringLiteral("(guardada; escriba para cambiarla)")
                                            : QString());
   aviso_->setText(llavero_.Persistente()
