@@ -6,6 +6,7 @@
 #include "gui/output/panel_impresion.h"
 #include "gui/output/salida.h"
 #include "gui/reduction/reducir.h"
+#include "gui/scrutiny/escrutin.h"
 #include "gui/screens/borrar.h"
 #include "gui/screens/datosgen.h"
 #include "gui/screens/jornadas.h"
@@ -26,6 +27,10 @@ void RegistraPantallas(MenuPrincipal& menu) {
   RegistraModoCorreo(*modos);
   menu.PonPantalla(4, [modos](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaSalida>(s, *modos, padre);
+  });
+  // The printout of the scrutiny is handed to the screen here.
+  menu.PonPantalla(5, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
+    return std::make_unique<PantallaEscrutinio>(s, padre);
   });
   menu.PonPantalla(6, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaDatosGen>(s, padre);

@@ -17,7 +17,8 @@ namespace zendo {
 namespace {
 
 constexpr int kXRejillas = 272;  // where the headings and the grids begin
-constexpr int kYFilas = 40;      // top of the row of match 1
+constexpr int kXRejillasCompacto = 240;
+constexpr int kYFilas = 40;  // top of the row of match 1
 constexpr int kPasoFila = 22;
 constexpr int kAltoCelda = 18;
 constexpr int kMargenTexto = 6;
@@ -45,7 +46,7 @@ QFont FuentePartido() {
 }
 
 PanelQuiniela::PanelQuiniela(Servicios& servicios, Pantalla pantalla, QWidget* padre)
-    : QWidget(padre), s_(servicios), pantalla_(pantalla) {
+    : QWidget(padre), s_(servicios), pantalla_(pantalla), xRejillas_(kXRejillas) {
   setObjectName(QStringLiteral("Pic_Quiniela"));
   setAccessibleName(QStringLiteral("Quiniela"));
   base_ = new RejillaBase(s_, v_, this);
@@ -119,7 +120,7 @@ int PanelQuiniela::CentroPalabra(int linea, const QString& palabra) const {
   const QString& t = encabezado(linea);
   const int i = t.indexOf(palabra);
   if (i < 0) return -1;
-  return kXRejillas + AnchoTexto(t.left(i)) + AnchoTexto(palabra) / 2;
+  return xRejillas_ + AnchoTexto(t.left(i)) + AnchoTexto(palabra) / 2;
 }
 
 int PanelQuiniela::yFila(int m) const {
@@ -127,7 +128,7 @@ int PanelQuiniela::yFila(int m) const {
 }
 
 int PanelQuiniela::xRejillas() const {
-  return kXRejillas;
+  return xRejillas_;
 }
 
 void PanelQuiniela::Coloca() {
@@ -136,12 +137,12 @@ void PanelQuiniela::Coloca() {
        std::initializer_list<QWidget*>{base_, elegir_, probable_, signos_, porNum_, porBar_}) {
     w->hide();
   }
-  int derecha = kXRejillas;
+  int derecha = xRejillas_;
   // A grid centred under a word of the headings, never over the grid before it.
   auto bajo = [&](Rejilla* rejilla, int centro, int yArriba) {
     int x = centro - rejilla->width() / 2;
-    if (derecha > kXRejillas) x = std::max(x, derecha + kSeparacionMinima);
-    x = std::max(x, kXRejillas);
+    if (derecha > xRejillas_) x = std::max(x, derecha + kSeparacionMinima);
+    x = std::max(x, xRejillas_);
     rejilla->move(x, yArriba);
     rejilla->show();
     derecha = x + rejilla->width();
@@ -150,15 +151,16 @@ void PanelQuiniela::Coloca() {
 
   if (metodo == kMetodoBalanceSignos) {
     porNum_->PonGeometria(Geometria(kPartidosPorcentaje, 3, 32, 36));
-    porBar_->PonGeometria(Geometria(kPartidosPorcentaje, 3, 50, 54));
+    porBar_->PonGeometria(compacto_ ? Geometria(kPartidosPorcentaje, 3, 36, 40)
+                                    : Geometria(kPartidosPorcentaje, 3, 50, 54));
     base_->PonGeometria(Geometria(1, 3, 32, 36));
     base_->PonPrimerPartido(kPartidos);
-    porNum_->move(kXRejillas, arriba);
+    porNum_->move(xRejillas_, arriba);
     porNum_->show();
-    porBar_->move(kXRejillas + porNum_->width() + 10, arriba);
+    porBar_->move(xRejillas_ + porNum_->width() + 10, arriba);
     porBar_->show();
     // Match 15 keeps its signs chosen by hand, under the percentages.
-    base_->move(kXRejillas, yFila(kPartidos) + (kPasoFila - kAltoCelda) / 2);
+    base_->move(xRejillas_, yFila(kPartidos) + (kPasoFila - kAltoCelda) / 2);
     base_->show();
     derecha = porBar_->x() + porBar_->width();
   } else {
@@ -177,16 +179,29 @@ void PanelQuiniela::Coloca() {
       const QString& t = encabezado(2);
       const int i1 = t.lastIndexOf(QLatin1Char('1'));
       const int i2 = t.lastIndexOf(QLatin1Char('2'));
-      const int c1 = kXRejillas + AnchoTexto(t.left(i1)) + AnchoTexto(QStringLiteral("1")) / 2;
-      const int c2 = kXRejillas + AnchoTexto(t.left(i2)) + AnchoTexto(QStringLiteral("2")) / 2;
+      const int c1 = xRejillas_ + AnchoTexto(t.left(i1)) + AnchoTexto(QStringLiteral("1")) / 2;
+      const int c2 = xRejillas_ + AnchoTexto(t.left(i2)) + AnchoTexto(QStringLiteral("2")) / 2;
       const int paso = std::max(24, (c2 - c1) / 2);
       signos_->PonGeometria(Geometria(kPartidos, 3, paso - 3, paso));
       bajo(signos_, c1 + paso, arriba);
     }
   }
-  const int ancho = std::max({derecha, int{kXRejillas} + AnchoTexto(encabezado_[0]),
-                              int{kXRejillas} + AnchoTexto(encabezado_[1])});
+  // Trailing blanks of a heading take no room.
+  auto ancho1 = [this](const QString& t) {
+    qsizetype fin = t.size();
+    while (fin > 0 && t.at(fin - 1) == QLatin1Char(' ')) --fin;
+    return AnchoTexto(t.left(fin));
+  };
+  const int ancho =
+      std::max({derecha, xRejillas_ + ancho1(encabezado_[0]), xRejillas_ + ancho1(encabezado_[1])});
   setFixedSize(ancho + 8, yFila(kPartidos + 1) + 4);
+}
+
+void PanelQuiniela::PonCompacto(bool compacto) {
+  compacto_ = compacto;
+  xRejillas_ = compacto ? kXRejillasCompacto : kXRejillas;
+  Coloca();
+  update();
 }
 
 void PanelQuiniela::PonEditable(bool editable) {
@@ -318,7 +333,7 @@ int PanelQuiniela::Sangria(int m) const {
 bool PanelQuiniela::tieneLineaGuia(int m) const {
   const int fin =
       kMargenTexto + Sangria(m) + QFontMetrics(FuentePartido()).horizontalAdvance(partidos_[m]);
-  return fin + 12 < kXRejillas - 10;
+  return fin + 12 < xRejillas_ - 10;
 }
 
 void PanelQuiniela::paintEvent(QPaintEvent* evento) {
@@ -338,12 +353,12 @@ void PanelQuiniela::paintEvent(QPaintEvent* evento) {
     p.setFont(FuenteEncabezado());
     p.setPen(QColor(20, 52, 120));
     const QFontMetrics fm(FuenteEncabezado());
-    p.drawText(kXRejillas, 4 + fm.ascent(), encabezado_[0]);
-    p.drawText(kXRejillas, 4 + fm.height() + fm.ascent(), encabezado_[1]);
+    p.drawText(xRejillas_, 4 + fm.ascent(), encabezado_[0]);
+    p.drawText(xRejillas_, 4 + fm.height() + fm.ascent(), encabezado_[1]);
   }
   p.setFont(FuentePartido());
   const QFontMetrics fm(FuentePartido());
-  const int limite = kXRejillas - 10;
+  const int limite = xRejillas_ - 10;
   for (int m = 1; m <= kPartidos; ++m) {
     const QRect fila(0, yFila(m), width(), kPasoFila);
     if (!fila.intersects(zona)) continue;

@@ -36,6 +36,9 @@ class PanelQuiniela : public QWidget {
   // Redraws what an edit touched (the zones of a Cambio).
   void Redibuja(uint32_t zonas, int partido);
   void PonEditable(bool editable);
+  // A narrower panel for a screen that needs room beside it: a shorter column of team names
+  // and, for method 4, narrower bars.
+  void PonCompacto(bool compacto);
   bool editable() const { return v_.editable; }
   // Commits and closes the percentage editor when it is open.
   void CierraEditor();
@@ -88,6 +91,8 @@ class PanelQuiniela : public QWidget {
   RejillaPorBar* porBar_ = nullptr;
   QLineEdit* texPorNum_ = nullptr;
   std::optional<std::pair<int, int>> celdaEditor_;
+  int xRejillas_;
+  bool compacto_ = false;
 };
 
 // The fonts of the panel's headings and rows.

@@ -56,6 +56,10 @@ bool EsPartido(int m) {
 
 }  // namespace
 
+void PintaCeldaSigno(QPainter& p, const QRect& r, int s, bool puesta, bool posible) {
+  CeldaSigno(p, r, s, puesta, posible);
+}
+
 QColor ColorSigno(int s) {
   switch (s) {
     case 1:

@@ -130,5 +130,8 @@ class RejillaPorBar : public Rejilla {
 
 // Colours of the signs 1, X and 2 in the grids and bars.
 QColor ColorSigno(int s);
+// A cell of sign s (1..3): filled with its colour when set, a faint sign when it can be set,
+// greyed when it cannot.
+void PintaCeldaSigno(QPainter& p, const QRect& r, int s, bool puesta, bool posible);
 
 }  // namespace zendo
