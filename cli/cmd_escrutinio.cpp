@@ -63,24 +63,10 @@ int Escrutinio(const Argumentos& a) {
     textos[k] = NormalizaImporte(premios[k - 1]);
   }
 
-  // Only a stored reduction can be scrutinised; a missing index is not created here.
-  std::error_code ec;
-  Reduccion r;
-  bool cargada = false;
-  if (std::filesystem::exists(*datos / kFicheroIndice, ec)) {
-    const LecturaIndice l = LeeReduccion(*datos, static_cast<int16_t>(*jornada),
-                                         static_cast<int16_t>(*orden), kMetodoDirecto, r);
-    if (l.estado.error != 0) {
-      ImprimeError(l.estado.mensaje);
-      return kSalidaError;
-    }
-    cargada = l.ReduccionCargada;
-  }
-  if (!cargada) {
-    ImprimeError(Cp("No hay ninguna reducción guardada de la jornada " + std::to_string(*jornada) +
-                    " con el orden " + std::to_string(*orden) + "."));
-    return kSalidaError;
-  }
+  // Only a stored reduction can be scrutinised; nothing is created by reading.
+  const auto guardada = CargaReduccionGuardada(*datos, *jornada, *orden);
+  if (!guardada) return kSalidaError;
+  Reduccion r = guardada->r;
   r.Jornada = static_cast<int16_t>(*jornada);
   r.Orden = static_cast<int16_t>(*orden);
 

@@ -8,6 +8,7 @@
 #include "engine/core/indice.h"
 #include "engine/reduction/cifras.h"
 #include "engine/shell/textos.h"
+#include "gui/consult/carga_reduccion.h"
 #include "gui/consult/panel_quiniela.h"
 #include "gui/consult/selector_reduccion.h"
 #include "gui/output/listados.h"
@@ -77,29 +78,16 @@ void PantallaSalida::CargaPantalla() {
   Estado& e = s_.estado;
   const bool ocupadoAntes = e.ocupado;
   e.ocupado = true;
-  const int16_t jornada = std::clamp<int16_t>(e.datos.Jornada, 1, 99);
-  const int16_t orden = std::clamp<int16_t>(e.datos.Orden, 1, 99);
-  const LecturaJornada lj = LeeJornada(e.rutaDatos, jornada);
-  if (!lj.mensaje.empty()) s_.AvisoSistema(DeCp(lj.mensaje));
-  jornada_ = lj.jornada;
+  const LecturaPantalla l = LeeJornadaYReduccion(s_);
+  jornada_ = l.jornada;
+  reduccionCargada_ = l.ReduccionCargada;
   Reduccion& r = e.reduccion;
-  const LecturaIndice li = LeeReduccion(e.rutaDatos, jornada, orden, e.datos.Metodo, r);
-  if (!li.estado.mensaje.empty()) s_.AvisoSistema(DeCp(li.estado.mensaje));
-  reduccionCargada_ = li.ReduccionCargada;
-  r.Jornada = jornada;
-  r.Orden = orden;
-  if (r.Metodo < 1 || r.Metodo > 5) r.Metodo = kMetodoDirecto;
 
   // The figures only shade the grids; they are computed on a copy, the stored definition
   // stays as it was read.
   Reduccion copia = r;
   panel_->Carga(r, jornada_, RecalculaReduccion(copia));
-  setWindowTitle(DeCp(TituloPantalla(Pantalla::Salida, r.Metodo)));
-  titulo_->setText(windowTitle());
-  descripcion_->setText(DeCp(LineaDescripcion(r, reduccionCargada_)));
-  const bool conExterno = r.Metodo == kMetodoManual && r.IncluyeExterno == 1;
-  externo_->setText(conExterno ? DeCp(LineaExterno(r)) : QString());
-  externo_->setVisible(conExterno);
+  RotulaPantalla(Pantalla::Salida, r, reduccionCargada_, this, titulo_, descripcion_, externo_);
   selector_->Carga(jornada_);
   for (int i = 1; i <= 6; ++i) botones_[i]->Dibuja(false);
   Coloca();

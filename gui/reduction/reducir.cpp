@@ -15,6 +15,7 @@
 #include "engine/reduction/comprobaciones.h"
 #include "engine/reduction/panel.h"
 #include "engine/shell/textos.h"
+#include "gui/consult/carga_reduccion.h"
 #include "gui/consult/panel_quiniela.h"
 #include "gui/reduction/grafico.h"
 #include "gui/reduction/panel_cifras.h"
@@ -191,18 +192,12 @@ void PantallaReducir::CargaPantalla() {
   Estado& e = s_.estado;
   const bool ocupadoAntes = e.ocupado;
   e.ocupado = true;
-  const int16_t jornada = std::clamp<int16_t>(e.datos.Jornada, 1, 99);
-  const int16_t orden = std::clamp<int16_t>(e.datos.Orden, 1, 99);
-
-  const LecturaJornada lj = LeeJornada(e.rutaDatos, jornada);
-  if (!lj.mensaje.empty()) s_.AvisoSistema(DeCp(lj.mensaje));
-  jornada_ = lj.jornada;
+  const LecturaPantalla l = LeeJornadaYReduccion(s_);
+  jornada_ = l.jornada;
+  reduccionCargada_ = l.ReduccionCargada;
   Reduccion& r = e.reduccion;
-  const LecturaIndice li = LeeReduccion(e.rutaDatos, jornada, orden, e.datos.Metodo, r);
-  if (!li.estado.mensaje.empty()) s_.AvisoSistema(DeCp(li.estado.mensaje));
-  reduccionCargada_ = li.ReduccionCargada;
-  r.Jornada = jornada;
-  r.Orden = orden;
+  const int16_t jornada = r.Jornada;
+  const int16_t orden = r.Orden;
   // A method chosen here for a reduction not stored yet survives the reload.
   if (metodoPendiente_ >= 1 && metodoPendiente_ <= 5) {
     r.Metodo = static_cast<int16_t>(metodoPendiente_);

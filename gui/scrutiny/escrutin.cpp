@@ -18,6 +18,7 @@
 #include "engine/reduction/cifras.h"
 #include "engine/scrutiny/importes.h"
 #include "engine/scrutiny/registro_escrutinio.h"
+#include "gui/consult/carga_reduccion.h"
 #include "gui/consult/panel_quiniela.h"
 #include "gui/consult/selector_reduccion.h"
 #include "gui/scrutiny/cabecera_columnas.h"
@@ -213,29 +214,14 @@ void PantallaEscrutinio::CargaPantalla() {
   Estado& e = s_.estado;
   const bool ocupadoAntes = e.ocupado;
   e.ocupado = true;
-  const auto jornada = static_cast<int16_t>(std::clamp<int>(e.datos.Jornada, 1, 99));
-  const auto orden = static_cast<int16_t>(std::clamp<int>(e.datos.Orden, 1, 99));
-
-  const LecturaJornada lj = LeeJornada(e.rutaDatos, jornada);
-  if (!lj.mensaje.empty()) s_.AvisoSistema(DeCp(lj.mensaje));
-  jornadaLeida_ = lj.error == 0;
-  jornada_ = lj.jornada;
+  const LecturaPantalla l = LeeJornadaYReduccion(s_);
+  jornada_ = l.jornada;
+  jornadaLeida_ = l.jornadaLeida;
+  reduccionCargada_ = l.ReduccionCargada;
   Reduccion& r = e.reduccion;
-  const LecturaIndice li = LeeReduccion(e.rutaDatos, jornada, orden, e.datos.Metodo, r);
-  if (!li.estado.mensaje.empty()) s_.AvisoSistema(DeCp(li.estado.mensaje));
-  reduccionCargada_ = li.ReduccionCargada;
-  r.Jornada = jornada;
-  r.Orden = orden;
-  if (r.Metodo < 1 || r.Metodo > 5) r.Metodo = kMetodoDirecto;
   marcas_ = jornada_.Ganadora;
-
-  setWindowTitle(DeCp(TituloPantalla(Pantalla::Escrutin, r.Metodo)));
-  titulo_->setText(windowTitle());
+  RotulaPantalla(Pantalla::Escrutin, r, reduccionCargada_, this, titulo_, descripcion_, externo_);
   selector_->Carga(jornada_);
-  descripcion_->setText(DeCp(LineaDescripcion(r, reduccionCargada_)));
-  const bool conExterno = r.Metodo == kMetodoManual && r.IncluyeExterno == 1;
-  externo_->setText(conExterno ? DeCp(LineaExterno(r)) : QString());
-  externo_->setVisible(conExterno);
   // The figures only draw the panel: they are counted on a copy of the stored definition.
   Reduccion copia = r;
   panel_->Carga(r, jornada_, RecalculaReduccion(copia));

@@ -131,8 +131,13 @@ TEST_F(CliEscrutinio, FicherosQueFallan) {
   // No index, then a reduction without its columns file.
   Salida s = Ejecuta("--ganadora 1X21X21X21X21X2 --premios 1 2 3 4 5 6");
   EXPECT_EQ(s.estado, 1);
-  EXPECT_EQ(s.texto, "No hay ninguna reducción guardada de la jornada 1 con el orden 2.\n");
+  EXPECT_EQ(s.texto, "No se encuentra el fichero BASES.TVX.\n");
   EXPECT_FALSE(std::filesystem::exists(d_ / kFicheroIndice));
+  Guarda(Columnas());
+  ASSERT_EQ(BorraReduccionBases(d_.ruta(), 1, 2).error, 0);
+  s = Ejecuta("--ganadora 1X21X21X21X21X2 --premios 1 2 3 4 5 6");
+  EXPECT_EQ(s.estado, 1);
+  EXPECT_EQ(s.texto, "No hay ninguna reducción guardada con la jornada 1 y el orden 2.\n");
   Guarda(Columnas());
   std::filesystem::remove(d_ / "RED0102.TVX");
   s = Ejecuta("--ganadora 1X21X21X21X21X2 --premios 1 2 3 4 5 6");
