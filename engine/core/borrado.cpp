@@ -11,6 +11,7 @@
 #include "engine/core/indice.h"
 #include "engine/core/jornadas.h"
 #include "engine/core/texto.h"
+#include "engine/core/transaccion.h"
 
 namespace zendo {
 
@@ -41,59 +42,58 @@ bool EsFicheroReduccionDe(const std::string& nombre, int jornada) {
 
 ResultadoBorrado BorraJornadas(const std::filesystem::path& rutaDatos, int desde, int hasta) {
   ResultadoBorrado r;
-  auto anota = [&r](int16_t error, const char* codigo) {
-    if (error != kSinError && r.error == kSinError) {
-      r.error = error;
-      r.mensaje = std::string(codigo) + " ERROR " + std::to_string(error);
-    }
+  auto falla = [&r](const FalloFichero& f, const char* codigo) {
+    r.error = f.error;
+    r.fallo = f;
+    r.mensaje = std::string(codigo) + " ERROR " + std::to_string(f.error);
+    r.reducciones = r.ficheros = 0;
+    return r;
   };
+  if (desde < 1 || hasta < desde) return r;
+  // Everything goes in one commit: after a failure or a crash either all of it is still
+  // there or none of it.
+  Transaccion t(rutaDatos);
 
   // A wiped jornada is blank through and through, not the "00/00/00" an empty record is
   // shown with once read: nothing of the old record, not even its date, stays in the file.
-  const std::string vacio(kLargoRegistroJornada, ' ');
-  for (int j = desde; j <= hasta; ++j) anota(EscribeJornada(rutaDatos, j, vacio), "BDJ");
+  std::string jornadas;
+  const int16_t errJornadas = LeeFichero(rutaDatos / kFicheroJornadas, jornadas);
+  if (errJornadas != kSinError && errJornadas != kErrNoEncontrado) {
+    return falla({errJornadas, kFicheroJornadas, OperacionFichero::Leer}, "BDJ");
+  }
+  const std::size_t fin = static_cast<std::size_t>(hasta) * kLargoRegistroJornada;
+  if (jornadas.size() < fin) jornadas.resize(fin, ' ');
+  const std::size_t inicio = static_cast<std::size_t>(desde - 1) * kLargoRegistroJornada;
+  jornadas.replace(inicio, fin - inicio, fin - inicio, ' ');
+  t.Reemplaza(kFicheroJornadas, jornadas);
 
   // One pass over the index finds every key of the range, whatever its order number.
-  const ListaIndice indice = LeeIndice(rutaDatos);
-  if (indice.estado.error != kSinError && indice.estado.error != kErrNoEncontrado) {
-    anota(indice.estado.error, "BRB");
+  const ContenidoIndice indice = IndiceSinReducciones(
+      rutaDatos, [&](int j, int) { return j >= desde && j <= hasta; }, &r.reducciones);
+  if (indice.estado.error != kSinError) {
+    return falla({indice.estado.error, kFicheroIndice, OperacionFichero::Leer}, "BRB");
   }
-  std::set<std::pair<int, int>> claves;
-  for (const auto& registro : indice.registros) {
-    if (RegistroBorrado(registro) || registro.size() < 4) continue;
-    const int j = ValCorto(std::string_view(registro).substr(0, 2));
-    const int o = ValCorto(std::string_view(registro).substr(2, 2));
-    if (j >= desde && j <= hasta) claves.emplace(j, o);
-  }
-  for (const auto& [j, o] : claves) {
-    const EstadoIndice e = BorraReduccionBases(rutaDatos, j, o);
-    if (e.error == kSinError) {
-      ++r.reducciones;
-    } else {
-      anota(e.error, "BRB");
-    }
-  }
+  if (indice.cambia) t.Reemplaza(kFicheroIndice, indice.contenido);
 
   std::error_code ec;
-  std::vector<std::filesystem::path> ficheros;
-  for (std::filesystem::directory_iterator it(rutaDatos, ec), fin; !ec && it != fin;
+  for (std::filesystem::directory_iterator it(rutaDatos, ec), final; !ec && it != final;
        it.increment(ec)) {
     const std::string nombre = it->path().filename().string();
     for (int j = desde; j <= hasta; ++j) {
       if (EsFicheroReduccionDe(nombre, j)) {
-        ficheros.push_back(it->path());
+        t.Borra(nombre);
+        ++r.ficheros;
         break;
       }
     }
   }
-  if (ec) anota(ErrorDesdeErrno(ec.value()), "BRF");
-  for (const auto& f : ficheros) {
-    const int16_t e = BorraFichero(f);
-    if (e == kSinError) {
-      ++r.ficheros;
-    } else {
-      anota(e, "BRF");
-    }
+  if (ec)
+    return falla({ErrorDesdeErrno(ec.value()), rutaDatos.string(), OperacionFichero::Leer}, "BRF");
+
+  const ResultadoTransaccion c = t.Confirma();
+  if (c.fallo) {
+    const std::string& f = c.fallo.fichero;
+    return falla(c.fallo, f == kFicheroJornadas ? "BDJ" : f == kFicheroIndice ? "BRB" : "BRF");
   }
   return r;
 }

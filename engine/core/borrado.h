@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/fallo.h"
+
 namespace zendo {
 
 // The question asked before deleting (Windows-1252), 5 lines, context 2700.
@@ -32,15 +34,16 @@ struct RangoJornadas {
 bool EsFicheroReduccionDe(const std::string& nombre, int jornada);
 
 struct ResultadoBorrado {
-  int16_t error = 0;    // the first failure, 0 when everything was deleted
+  int16_t error = 0;    // 0 when everything was deleted; else nothing was
   std::string mensaje;  // "BDJ ERROR n" (jornadas), "BRB ERROR n" (index), "BRF ERROR n"
+  FalloFichero fallo;   // the file and what was being done to it
   int reducciones = 0;  // keys (jornada, orden) deleted from the index
   int ficheros = 0;     // columns files deleted
 };
 
 // Empties the records of jornadas desde..hasta, marks deleted every index record of those
-// jornadas whatever its order, and deletes their columns files. A failure does not stop
-// the rest; the first one is returned.
+// jornadas whatever its order, and deletes their columns files, all in one commit
+// (transaccion.h): a failure or a crash deletes nothing. The caller holds the folder lock.
 ResultadoBorrado BorraJornadas(const std::filesystem::path& rutaDatos, int desde, int hasta);
 
 }  // namespace zendo

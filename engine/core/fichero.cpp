@@ -14,8 +14,6 @@ const std::string kSaltoLinea = "\r\n";
 
 namespace {
 
-constexpr const char* kPrefijoTemporal = "~zendo-";
-
 int16_t ErrorActual() {
   return ErrorDesdeErrno(errno);
 }
@@ -103,38 +101,58 @@ int16_t ErrorDesdeErrno(int e) {
   }
 }
 
-int16_t LeeFichero(const fs::path& ruta, std::string& contenido) {
-  contenido.clear();
-  Descriptor fd(::open(ruta.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return ErrorActual();
+int AbreLectura(const fs::path& ruta, int16_t& error) {
+  error = kSinError;
+  const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    error = ErrorActual();
+    return -1;
+  }
   struct stat st {};
-  if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode)) return kErrAcceso;
+  if (::fstat(fd, &st) != 0) {
+    error = ErrorActual();
+  } else if (!S_ISREG(st.st_mode)) {
+    error = kErrAcceso;
+  } else {
+    // Reads of a regular file block as usual.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+  }
+  ::close(fd);
+  return -1;
+}
+
+int16_t LeeFichero(const fs::path& ruta, std::string& contenido, std::size_t maximo) {
+  contenido.clear();
+  int16_t error = kSinError;
+  Descriptor fd(AbreLectura(ruta, error));
+  if (fd.get() < 0) return error;
   char buf[1 << 16];
   for (;;) {
     const ssize_t r = ::read(fd.get(), buf, sizeof buf);
     if (r < 0) {
       if (errno == EINTR) continue;
+      contenido.clear();
       return ErrorActual();
     }
     if (r == 0) break;
+    if (contenido.size() + static_cast<std::size_t>(r) > maximo) {
+      contenido.clear();
+      return kErrAcceso;
+    }
     contenido.append(buf, static_cast<std::size_t>(r));
   }
   return kSinError;
 }
 
-fs::path RutaTemporal(const fs::path& ruta) {
-  return ruta.parent_path() / (std::string(kPrefijoTemporal) + ruta.filename().string());
+fs::path RutaTemporal(const fs::path& ruta, std::string_view clase) {
+  return ruta.parent_path() /
+         (std::string(kPrefijoTemporal) + std::string(clase) + ruta.filename().string());
 }
 
-void LimpiaTemporales(const fs::path& carpeta) {
-  std::error_code ec;
-  for (fs::directory_iterator it(carpeta, ec), fin; !ec && it != fin; it.increment(ec)) {
-    const std::string nombre = it->path().filename().string();
-    if (nombre.rfind(kPrefijoTemporal, 0) == 0) {
-      std::error_code ec2;
-      fs::remove(it->path(), ec2);
-    }
-  }
+bool EsTemporal(std::string_view nombreFichero) {
+  return nombreFichero.substr(0, std::string_view(kPrefijoTemporal).size()) == kPrefijoTemporal;
 }
 
 int16_t ReemplazaFichero(const fs::path& ruta, std::string_view contenido) {
@@ -270,14 +288,23 @@ void EscritorAtomico::EscribeLento(std::string_view datos) {
 }
 
 int16_t EscritorAtomico::Confirma(bool sincroniza) {
-  if (fd_ < 0) return error_ != kSinError ? error_ : kErrEntradaSalida;
+  if (Entrega(sincroniza) != kSinError) return error_;
+  if (::rename(temporal_.c_str(), destino_.c_str()) != 0) {
+    error_ = ErrorActual();
+    QuitaTemporal(temporal_);
+  }
+  return error_;
+}
+
+int16_t EscritorAtomico::Entrega(bool sincroniza) {
+  if (fd_ < 0) {
+    if (error_ == kSinError) error_ = kErrEntradaSalida;  // already handed over
+    return error_;
+  }
   Vacia();
   if (error_ == kSinError && sincroniza && ::fsync(fd_) != 0) error_ = ErrorActual();
   if (::close(fd_) != 0 && error_ == kSinError) error_ = ErrorActual();
   fd_ = -1;
-  if (error_ == kSinError && ::rename(temporal_.c_str(), destino_.c_str()) != 0) {
-    error_ = ErrorActual();
-  }
   if (error_ != kSinError) QuitaTemporal(temporal_);
   return error_;
 }

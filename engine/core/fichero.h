@@ -32,18 +32,29 @@ int16_t ErrorDesdeErrno(int numeroErrno);
 
 extern const std::string kSaltoLinea;  // CR LF
 
-// Reads a whole file. 53 when it does not exist.
-int16_t LeeFichero(const fs::path& ruta, std::string& contenido);
+// Opens a file for reading: regular files only (a folder, a device or a pipe is error 75;
+// opening never waits on a pipe). Returns the descriptor, or -1 with the error in `error`.
+int AbreLectura(const fs::path& ruta, int16_t& error);
+
+// Reads a whole regular file of at most `maximo` bytes (a longer one is error 75, the
+// format cannot hold it). 53 when it does not exist.
+inline constexpr std::size_t kMaximoFicheroDatos = std::size_t{64} << 20;
+int16_t LeeFichero(const fs::path& ruta, std::string& contenido,
+                   std::size_t maximo = kMaximoFicheroDatos);
 
 // Replaces a whole file: the bytes go to a new file in the same folder, are flushed to the
 // disk, and the new file then takes the old one's name. A failure at any point leaves the
 // old file exactly as it was.
 int16_t ReemplazaFichero(const fs::path& ruta, std::string_view contenido);
 
-// Name of the temporary file a whole-file replacement writes before its rename. Files with
-// this prefix left by a killed run are removed by LimpiaTemporales.
-fs::path RutaTemporal(const fs::path& ruta);
-void LimpiaTemporales(const fs::path& carpeta);
+// The one naming rule for temporary files, whatever their kind: "~zendo-" + kind + the name
+// of the file they stand for, in the same folder ("~zendo-RED0101.TVX" for a new columns
+// file, "~zendo-ant-BASES.TVX" for the kept copy of a commit). Whatever follows the rule and
+// is left by a killed run is removed at the next start, under the folder lock
+// (LimpiaTemporales in cerrojo.h); nothing else ever is.
+inline constexpr const char* kPrefijoTemporal = "~zendo-";
+fs::path RutaTemporal(const fs::path& ruta, std::string_view clase = {});
+bool EsTemporal(std::string_view nombreFichero);
 
 // Fixed-length records, numbered from 1. A record past the end of the file, or cut short
 // by it, reads padded with `relleno`; `existe` tells whether any byte of it was in the file.
@@ -95,6 +106,9 @@ class EscritorAtomico {
   }
   // Flushes, syncs (unless told not to) and renames over `destino`. Returns the error number.
   int16_t Confirma(bool sincroniza = true);
+  // Flushes, syncs and closes the temporary file without renaming it, for a commit of
+  // several files (transaccion.h) to take over: from here on it is the caller's to remove.
+  int16_t Entrega(bool sincroniza = true);
   // Drops everything written.
   void Descarta();
 

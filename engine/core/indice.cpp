@@ -53,14 +53,18 @@ Indice LeeLineas(const fs::path& rutaDatos) {
   return ind;
 }
 
-int16_t EscribeLineas(const fs::path& rutaDatos, const std::vector<std::string>& lineas) {
+std::string TextoIndice(const std::vector<std::string>& lineas) {
   std::string contenido;
   contenido.reserve(lineas.size() * kLargoRegistroBasesCrLf);
   for (const auto& l : lineas) {
     contenido += l;
     contenido += kSaltoLinea;
   }
-  return ReemplazaFichero(rutaDatos / kFicheroIndice, contenido);
+  return contenido;
+}
+
+int16_t EscribeLineas(const fs::path& rutaDatos, const std::vector<std::string>& lineas) {
+  return ReemplazaFichero(rutaDatos / kFicheroIndice, TextoIndice(lineas));
 }
 
 std::string Clave(int jornada, int orden) {
@@ -222,13 +226,24 @@ std::string ConstruyeRegistroBases(const Reduccion& r) {
   return reg;
 }
 
-EstadoIndice GuardaRegistroBases(const fs::path& rutaDatos, std::string_view registro) {
+namespace {
+
+// Writes a new index alone; the status carries `codigo` on failure.
+EstadoIndice Escribe(const fs::path& rutaDatos, const ContenidoIndice& c, const char* codigo) {
+  if (c.estado.error != kSinError || !c.cambia) return c.estado;
+  const int16_t err = ReemplazaFichero(rutaDatos / kFicheroIndice, c.contenido);
+  return err == kSinError ? EstadoIndice{} : Error(codigo, err);
+}
+
+}  // namespace
+
+ContenidoIndice IndiceConRegistro(const fs::path& rutaDatos, std::string_view registro) {
+  ContenidoIndice c;
   const std::string reg = AjustaAncho(registro, kLargoRegistroBases);
   Indice ind = LeeLineas(rutaDatos);
-  if (ind.error == kErrNoEncontrado) {
-    ind.error = kSinError;
-  } else if (ind.error != kSinError) {
-    return Error("EEB", ind.error);
+  if (ind.error != kSinError && ind.error != kErrNoEncontrado) {
+    c.estado = Error("EEB", ind.error);
+    return c;
   }
   const std::string clave = reg.substr(0, 4);
   auto destino = std::find_if(ind.lineas.begin(), ind.lineas.end(),
@@ -242,45 +257,87 @@ EstadoIndice GuardaRegistroBases(const fs::path& rutaDatos, std::string_view reg
   } else {
     *destino = reg;
   }
-  const int16_t err = EscribeLineas(rutaDatos, ind.lineas);
-  return err == kSinError ? EstadoIndice{} : Error("EEB", err);
+  c.contenido = TextoIndice(ind.lineas);
+  c.cambia = true;
+  return c;
 }
 
-EstadoIndice BorraReduccionBases(const fs::path& rutaDatos, int jornada, int orden) {
+ContenidoIndice IndiceSinReducciones(const fs::path& rutaDatos,
+                                     const std::function<bool(int, int)>& esBorrada,
+                                     int* borradas) {
+  ContenidoIndice c;
+  if (borradas != nullptr) *borradas = 0;
   Indice ind = LeeLineas(rutaDatos);
-  if (ind.error == kErrNoEncontrado) {
-    const int16_t err = CreaIndiceVacio(rutaDatos);
-    return err == kSinError ? EstadoIndice{} : Error("BRB", err);
+  if (ind.error == kErrNoEncontrado) return c;
+  if (ind.error != kSinError) {
+    c.estado = Error("BRB", ind.error);
+    return c;
   }
-  if (ind.error != kSinError) return Error("BRB", ind.error);
-  const std::string clave = Clave(jornada, orden);
-  bool cambiado = false;
+  std::vector<std::string> claves;
   for (auto& l : ind.lineas) {
-    if (TieneClave(l, clave)) {
-      l = kRegistroBorrado;
-      cambiado = true;
+    if (RegistroBorrado(l) || l.size() < 4) continue;
+    const int jornada = ValCorto(std::string_view(l).substr(0, 2));
+    const int orden = ValCorto(std::string_view(l).substr(2, 2));
+    // The key as text, as the lookups compare it: "0A01" is no jornada of any range.
+    if (l.substr(0, 4) != Clave(jornada, orden) || !esBorrada(jornada, orden)) continue;
+    if (std::find(claves.begin(), claves.end(), l.substr(0, 4)) == claves.end()) {
+      claves.push_back(l.substr(0, 4));
     }
+    l = kRegistroBorrado;
+    c.cambia = true;
   }
-  if (!cambiado) return {};
-  const int16_t err = EscribeLineas(rutaDatos, ind.lineas);
-  return err == kSinError ? EstadoIndice{} : Error("BRB", err);
+  if (borradas != nullptr) *borradas = static_cast<int>(claves.size());
+  if (c.cambia) c.contenido = TextoIndice(ind.lineas);
+  return c;
 }
 
-EstadoIndice ReescribeContadores(const fs::path& rutaDatos, int16_t numRegistro,
-                                 std::string registroLeido, int32_t numApuestas,
-                                 int32_t columnasPleno1, int32_t columnasPlenoX) {
+ContenidoIndice IndiceConContadores(const fs::path& rutaDatos, int16_t numRegistro,
+                                    std::string registroLeido, int32_t numApuestas,
+                                    int32_t columnasPleno1, int32_t columnasPlenoX) {
+  ContenidoIndice c;
   registroLeido = AjustaAncho(registroLeido, kLargoRegistroBases);
   PonDerecha(registroLeido, 32, 8, numApuestas);
   PonDerecha(registroLeido, 347, 8, columnasPleno1);
   PonDerecha(registroLeido, 355, 8, columnasPlenoX);
   Indice ind = LeeLineas(rutaDatos);
-  if (ind.error != kSinError) return Error("EEB", ind.error);
+  if (ind.error != kSinError) {
+    c.estado = Error("EEB", ind.error);
+    return c;
+  }
   if (numRegistro < 1 || static_cast<std::size_t>(numRegistro) > ind.lineas.size()) {
-    return Error("EEB", kErrFinFichero);
+    c.estado = Error("EEB", kErrFinFichero);
+    return c;
   }
   ind.lineas[static_cast<std::size_t>(numRegistro) - 1] = registroLeido;
-  const int16_t err = EscribeLineas(rutaDatos, ind.lineas);
-  return err == kSinError ? EstadoIndice{} : Error("EEB", err);
+  c.contenido = TextoIndice(ind.lineas);
+  c.cambia = true;
+  return c;
+}
+
+EstadoIndice GuardaRegistroBases(const fs::path& rutaDatos, std::string_view registro) {
+  return Escribe(rutaDatos, IndiceConRegistro(rutaDatos, registro), "EEB");
+}
+
+EstadoIndice BorraReduccionBases(const fs::path& rutaDatos, int jornada, int orden) {
+  if (LeeLineas(rutaDatos).error == kErrNoEncontrado) {
+    // Opening the index for record access creates it.
+    const int16_t err = CreaIndiceVacio(rutaDatos);
+    return err == kSinError ? EstadoIndice{} : Error("BRB", err);
+  }
+  const std::string clave = Clave(jornada, orden);
+  return Escribe(rutaDatos,
+                 IndiceSinReducciones(
+                     rutaDatos, [&](int j, int o) { return Clave(j, o) == clave; }, nullptr),
+                 "BRB");
+}
+
+EstadoIndice ReescribeContadores(const fs::path& rutaDatos, int16_t numRegistro,
+                                 std::string registroLeido, int32_t numApuestas,
+                                 int32_t columnasPleno1, int32_t columnasPlenoX) {
+  return Escribe(rutaDatos,
+                 IndiceConContadores(rutaDatos, numRegistro, std::move(registroLeido), numApuestas,
+                                     columnasPleno1, columnasPlenoX),
+                 "EEB");
 }
 
 EstadoIndice ReescribeDescripcion(const fs::path& rutaDatos, int jornada, int orden,
@@ -354,7 +411,8 @@ ColumnasReduccion LeeColumnasReduccion(const fs::path& rutaDatos, int jornada, i
 int16_t ReescribeReduccion(const fs::path& rutaDatos, int jornada, int orden,
                            const std::vector<std::string>& columnas) {
   const std::string nombre = NombreReduccion(jornada, orden);
-  EscritorAtomico escritor(rutaDatos / nombre, rutaDatos / ("N" + nombre), 1 << 20);
+  // The "N" copy, named by the temporaries' rule.
+  EscritorAtomico escritor(rutaDatos / nombre, RutaTemporal(rutaDatos / nombre, "N"), 1 << 20);
   for (const auto& c : columnas) escritor.Escribe(LineaColumna(c));
   return escritor.Confirma();
 }

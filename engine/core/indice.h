@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/core/fallo.h"
 #include "engine/reduction/modelo.h"
 
 namespace zendo {
@@ -21,6 +23,7 @@ inline constexpr const char* kFicheroIndice = "BASES.TVX";
 struct EstadoIndice {
   int16_t error = 0;
   std::string mensaje;
+  FalloFichero fallo = {};  // the file and what was being done to it, when known
 };
 
 struct BusquedaReduccion {
@@ -54,6 +57,27 @@ std::string ConstruyeRegistroBases(const Reduccion& r);
 
 // Resets in `r` the criteria its method does not use (errors, TotalSignos, bounds).
 void LimpiaCriteriosNoUsados(Reduccion& r);
+
+// The whole new index for a change that is committed together with other files
+// (transaccion.h): `cambia` is false when the index stays as it is.
+struct ContenidoIndice {
+  EstadoIndice estado;
+  std::string contenido;
+  bool cambia = false;
+};
+// The index with `registro` stored as GuardaRegistroBases stores it ("EEB ERROR n").
+ContenidoIndice IndiceConRegistro(const std::filesystem::path& rutaDatos,
+                                  std::string_view registro);
+// The index with every record of the keys `esBorrada(jornada, orden)` accepts marked
+// deleted; `borradas` counts the keys ("BRB ERROR n"). A missing index stays missing.
+ContenidoIndice IndiceSinReducciones(const std::filesystem::path& rutaDatos,
+                                     const std::function<bool(int, int)>& esBorrada,
+                                     int* borradas = nullptr);
+// The index with the counters of record `numRegistro` rewritten as ReescribeContadores
+// does ("EEB ERROR n").
+ContenidoIndice IndiceConContadores(const std::filesystem::path& rutaDatos, int16_t numRegistro,
+                                    std::string registroLeido, int32_t numApuestas,
+                                    int32_t columnasPleno1, int32_t columnasPlenoX);
 
 // Stores a record: replaces the record of its key, else reuses the first deleted record,
 // else appends. Each record is written whole and flushed.

@@ -8,6 +8,7 @@
 #include "engine/core/formato.h"
 #include "engine/core/indice.h"
 #include "engine/core/texto.h"
+#include "engine/core/transaccion.h"
 #include "engine/reduction/externo.h"
 #include "engine/reduction/generacion_desarrollo.h"
 #include "engine/reduction/generacion_externo.h"
@@ -62,44 +63,6 @@ class Porcentaje {
   int64_t ultimo_ = 0;
 };
 
-// The earlier columns file stays reachable under a temporary name until the new record is
-// stored, so a failure of the index can put it back.
-class Respaldo {
- public:
-  Respaldo(const fs::path& fichero, const fs::path& copia) : fichero_(fichero), copia_(copia) {
-    std::error_code ec;
-    fs::remove(copia_, ec);
-    if (fs::exists(fichero_, ec)) {
-      fs::create_hard_link(fichero_, copia_, ec);
-      hecho_ = !ec;
-    }
-    existia_ = fs::exists(fichero_, ec);
-  }
-  ~Respaldo() {
-    std::error_code ec;
-    if (hecho_) fs::remove(copia_, ec);
-  }
-  Respaldo(const Respaldo&) = delete;
-  Respaldo& operator=(const Respaldo&) = delete;
-
-  // After the new file took the name: back to the earlier file, or to no file at all.
-  void Restaura() {
-    std::error_code ec;
-    if (hecho_) {
-      fs::rename(copia_, fichero_, ec);
-      hecho_ = static_cast<bool>(ec);
-    } else if (!existia_) {
-      BorraFichero(fichero_);
-    }
-  }
-
- private:
-  fs::path fichero_;
-  fs::path copia_;
-  bool hecho_ = false;
-  bool existia_ = false;
-};
-
 }  // namespace
 
 ResultadoReduccion ReduceApuestas(const fs::path& rutaDatos, Reduccion& r,
@@ -112,8 +75,6 @@ ResultadoReduccion ReduceApuestas(const fs::path& rutaDatos, Reduccion& r,
     }
   };
   ResultadoReduccion res;
-  // A run killed earlier may have left its temporary files behind.
-  LimpiaTemporales(rutaDatos);
 
   const bool manual = r.Metodo == kMetodoManual;
   const bool conExterno = manual && r.IncluyeExterno == 1;
@@ -132,6 +93,7 @@ ResultadoReduccion ReduceApuestas(const fs::path& rutaDatos, Reduccion& r,
   SalidaColumnas salida(escritor);
   auto fallo = [&](int16_t error) {
     res.error = error;
+    res.fallo = {error, destino.filename().string(), OperacionFichero::Escribir};
     res.mensaje = "RED ERROR " + std::to_string(error);
     return res;
   };
@@ -223,13 +185,29 @@ ResultadoReduccion ReduceApuestas(const fs::path& rutaDatos, Reduccion& r,
     guardada.ColumnasPleno1 = guardada.ColumnasPlenoX = 0;
   }
 
-  Respaldo respaldo(destino, RutaTemporal(rutaDatos / ("ANT" + destino.filename().string())));
-  if (const int16_t err = escritor.Confirma(); err != kSinError) return fallo(err);
-  const EstadoIndice estado = GuardaRegistroBases(rutaDatos, ConstruyeRegistroBases(guardada));
-  if (estado.error != kSinError) {
-    respaldo.Restaura();
-    res.error = estado.error;
-    res.mensaje = estado.mensaje;
+  // The columns file and the index record change together, as one commit.
+  if (const int16_t err = escritor.Entrega(); err != kSinError) return fallo(err);
+  Transaccion transaccion(rutaDatos);
+  transaccion.ReemplazaCon(destino.filename().string(), escritor.temporal());
+  const ContenidoIndice indice = IndiceConRegistro(rutaDatos, ConstruyeRegistroBases(guardada));
+  if (indice.estado.error != kSinError) {
+    res.error = indice.estado.error;
+    res.fallo = {indice.estado.error, kFicheroIndice, OperacionFichero::Leer};
+    res.mensaje = indice.estado.mensaje;
+    return res;
+  }
+  transaccion.Reemplaza(kFicheroIndice, indice.contenido);
+  const ResultadoTransaccion commit = transaccion.Confirma(&cancelar);
+  if (commit.cancelada) {
+    avisa(LineaProgreso::Cancelada, Cp("El proceso de reducción ha sido cancelado"));
+    res.cancelada = true;
+    return res;
+  }
+  if (commit.fallo) {
+    res.error = commit.fallo.error;
+    res.fallo = commit.fallo;
+    res.mensaje = (commit.fallo.fichero == kFicheroIndice ? "EEB ERROR " : "RED ERROR ") +
+                  std::to_string(commit.fallo.error);
     return res;
   }
   r = guardada;

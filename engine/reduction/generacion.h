@@ -4,8 +4,9 @@
 // and stores the record of the reduction in the index.
 //
 // The new columns go to a temporary file in the data folder; it replaces the columns file,
-// and the record is stored, only when the run has completed. A cancelled, failed or killed
-// run therefore leaves an earlier reduction of the same key exactly as it was.
+// and the record is stored, in one commit (transaccion.h) only when the run has completed.
+// A cancelled, failed or killed run therefore leaves an earlier reduction of the same key
+// exactly as it was. The caller holds the folder lock (cerrojo.h).
 
 #include <atomic>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/core/fallo.h"
 #include "engine/reduction/modelo.h"
 
 namespace zendo {
@@ -50,16 +52,17 @@ struct ResultadoReduccion {
   bool cancelada = false;
   int16_t error = 0;            // ErrorFichero of the step that failed, 0 when none
   std::string mensaje;          // for the message box: "RED ERROR 61", or the index's message
+  FalloFichero fallo;           // the file and what was being done to it, when one failed
   int64_t columnas = 0;         // lines of the columns file (when completed)
   bool baseIncompleta = false;  // only the external columns were taken
 };
 
 // Reduces the model `r` once its checks have passed. `cifras` are the live figures of `r`
 // (only the progress texts use them: everything stored is counted while writing).
-// `cancelar` is read at least every few thousand columns; once it is set the run stops and
-// nothing is written. On completion `r` holds what the record stores: the criteria its
-// method does not use cleared, the signs cleared when the base was incomplete, and the
-// counts of the columns written.
+// `cancelar` is read at least every few thousand columns and once more right before the
+// commit point; once it is set the run stops and nothing is written. On completion `r` holds what
+// the record stores: the criteria its method does not use cleared, the signs cleared when the base
+// was incomplete, and the counts of the columns written.
 ResultadoReduccion ReduceApuestas(const std::filesystem::path& rutaDatos, Reduccion& r,
                                   const CifrasGeneracion& cifras, const ProgresoReduccion& progreso,
                                   const std::atomic<bool>& cancelar);

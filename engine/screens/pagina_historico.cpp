@@ -4,6 +4,7 @@
 #include "engine/core/formato.h"
 #include "engine/core/historico.h"
 #include "engine/core/texto.h"
+#include "engine/core/transaccion.h"
 
 namespace zendo {
 namespace {
@@ -48,11 +49,28 @@ Mensaje MensajeBorrarReduccion(int jornada, int orden) {
 }
 
 EstadoIndice BorraReduccion(const std::filesystem::path& rutaDatos, int jornada, int orden) {
-  EstadoIndice e = BorraReduccionBases(rutaDatos, jornada, orden);
-  if (e.error != kSinError) return e;
-  const int16_t error = BorraFichero(rutaDatos / NombreReduccion(jornada, orden));
-  if (error != kSinError) return EstadoIndice{error, "BRF ERROR " + std::to_string(error)};
-  return {};
+  // The index record and the columns file go together, in one commit.
+  Transaccion t(rutaDatos);
+  const ContenidoIndice indice =
+      IndiceSinReducciones(rutaDatos, [&](int j, int o) { return j == jornada && o == orden; });
+  if (indice.estado.error != kSinError) {
+    EstadoIndice e = indice.estado;
+    e.fallo = {e.error, kFicheroIndice, OperacionFichero::Leer};
+    return e;
+  }
+  if (indice.cambia) {
+    t.Reemplaza(kFicheroIndice, indice.contenido);
+  } else if (!std::filesystem::exists(rutaDatos / kFicheroIndice)) {
+    // Opening the index for record access creates it.
+    t.Reemplaza(kFicheroIndice, "");
+  }
+  t.Borra(NombreReduccion(jornada, orden));
+  const ResultadoTransaccion c = t.Confirma();
+  if (!c.fallo) return {};
+  const char* codigo = c.fallo.fichero == kFicheroIndice ? "BRB" : "BRF";
+  EstadoIndice e{c.fallo.error, std::string(codigo) + " ERROR " + std::to_string(c.fallo.error)};
+  e.fallo = c.fallo;
+  return e;
 }
 
 }  // namespace zendo

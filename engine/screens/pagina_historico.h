@@ -41,9 +41,10 @@ ClicHistorico ClicEnHistorico(int x, int y, int primeraLinea, int numLineas);
 // The question before deleting a reduction (5 lines, Aceptar and Cancelar).
 Mensaje MensajeBorrarReduccion(int jornada, int orden);
 
-// Marks the index records of (jornada, orden) deleted, then deletes its columns file (a
-// file already missing is no error). When the index cannot be rewritten the columns
-// file is kept, so that the reduction stays whole. Messages: "BRB ERROR n", "BRF ERROR n".
+// Marks the index records of (jornada, orden) deleted and deletes its columns file (a file
+// already missing is no error), in one commit (transaccion.h): after a failure or a crash
+// the reduction is whole or gone. Messages: "BRB ERROR n", "BRF ERROR n". The caller holds
+// the folder lock.
 EstadoIndice BorraReduccion(const std::filesystem::path& rutaDatos, int jornada, int orden);
 
 }  // namespace zendo

@@ -1,8 +1,12 @@
 #include "apoyo/apoyo.h"
 
+#include "engine/core/cerrojo.h"
+#include "engine/core/transaccion.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -68,6 +72,43 @@ SoloLectura::SoloLectura(const fs::path& carpeta) : carpeta_(carpeta) {
 SoloLectura::~SoloLectura() {
   if (montada_) Ejecuta("umount '" + carpeta_.string() + "' 2>/dev/null");
   if (!EsSuperusuario()) fs::permissions(carpeta_, fs::perms::owner_all);
+}
+
+FotoCarpeta Foto(const fs::path& carpeta) {
+  FotoCarpeta foto;
+  for (const auto& e : fs::directory_iterator(carpeta)) {
+    const std::string nombre = e.path().filename().string();
+    if (nombre == kFicheroCerrojo) continue;
+    foto[nombre] = e.is_directory() ? std::string("<carpeta>") : LeeBytes(e.path());
+  }
+  return foto;
+}
+
+namespace {
+int gPasoFatal = 0;
+int gPasos = 0;
+void MataEnSuPaso(PasoDisco, bool, const std::string&) {
+  if (++gPasos == gPasoFatal) ::kill(::getpid(), SIGKILL);
+}
+}  // namespace
+
+bool MuereEnPaso(int paso, const std::function<void()>& operacion) {
+  std::fflush(nullptr);
+  const pid_t hijo = ::fork();
+  if (hijo == 0) {
+    gPasoFatal = paso;
+    gPasos = 0;
+    PonGanchoTransaccion(MataEnSuPaso);
+    operacion();
+    ::_exit(0);
+  }
+  int estado = 0;
+  ::waitpid(hijo, &estado, 0);
+  if (WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL) return true;
+  if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0) {
+    throw std::runtime_error("the child process failed");
+  }
+  return false;
 }
 
 int Ejecuta(const std::string& orden, std::string* salida) {

@@ -2,6 +2,8 @@
 // Helpers shared by the engine tests: a private folder per test, file bytes in and out.
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -46,6 +48,17 @@ class SoloLectura {
   bool activa_ = false;
   bool montada_ = false;
 };
+
+// Every file of a folder, name and bytes, sorted by name; the folder's lock file (which is
+// never deleted) is left out.
+using FotoCarpeta = std::map<std::string, std::string>;
+FotoCarpeta Foto(const fs::path& carpeta);
+
+// Runs `operacion` in a child process that is killed (SIGKILL) right at the `paso`-th disk
+// step of a commit (before or after a rename, unlink or flush, counted from 1; see
+// transaccion.h). True when the child was killed there, false when it ended before
+// reaching that step (the operation then ran whole).
+bool MuereEnPaso(int paso, const std::function<void()>& operacion);
 
 // Runs a shell command, returns its exit status and collects its standard output.
 int Ejecuta(const std::string& orden, std::string* salida = nullptr);

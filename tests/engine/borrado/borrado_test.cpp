@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "apoyo/apoyo.h"
+#include "engine/core/cerrojo.h"
 #include "engine/core/fichero.h"
 #include "engine/core/indice.h"
 #include "engine/core/jornadas.h"
@@ -115,16 +116,46 @@ TEST(Borrado, UnaCarpetaSinDatosNoEsError) {
   EXPECT_TRUE(LeeJornada(dir.ruta(), 1).jornada.vacia);
 }
 
-TEST(Borrado, UnFalloSeDevuelveYElRestoSeBorra) {
+TEST(Borrado, UnFalloNoBorraNada) {
   CarpetaTemporal dir;
   GuardaReduccion(dir.ruta(), 5, 1);
   // JORNADAS.TVX that cannot be opened as a file: every user, root included, fails.
   fs::create_directory(dir / kFicheroJornadas);
   const ResultadoBorrado r = BorraJornadas(dir.ruta(), 5, 5);
-  EXPECT_NE(r.error, 0);
-  EXPECT_EQ(r.mensaje.substr(0, 10), "BDJ ERROR ");
-  EXPECT_EQ(ClavesIndice(dir.ruta()), std::vector<std::string>{"----"});
-  EXPECT_FALSE(fs::exists(dir / "RED0501.TVX"));
+  EXPECT_EQ(r.error, 75);
+  EXPECT_EQ(r.mensaje, "BDJ ERROR 75");
+  EXPECT_EQ(r.fallo.fichero, kFicheroJornadas);
+  EXPECT_EQ(ClavesIndice(dir.ruta()), std::vector<std::string>{"0501"});
+  EXPECT_TRUE(fs::exists(dir / "RED0501.TVX"));
+}
+
+TEST(Borrado, MatadoEnCadaPasoElArranqueDejaTodoOTodoBorrado) {
+  auto prepara = [](const fs::path& ruta) {
+    for (int j = 1; j <= 3; ++j) GuardaJornada(ruta, j);
+    GuardaReduccion(ruta, 1, 1);
+    GuardaReduccion(ruta, 2, 1);
+    GuardaReduccion(ruta, 2, 7);
+    GuardaReduccion(ruta, 3, 1);
+  };
+  CarpetaTemporal completa;
+  prepara(completa.ruta());
+  ASSERT_EQ(BorraJornadas(completa.ruta(), 2, 3).error, 0);
+  const prueba::FotoCarpeta despues = prueba::Foto(completa.ruta());
+  for (int paso = 1;; ++paso) {
+    SCOPED_TRACE("paso " + std::to_string(paso));
+    CarpetaTemporal dir;
+    prepara(dir.ruta());
+    const prueba::FotoCarpeta antes = prueba::Foto(dir.ruta());
+    const bool muerto = prueba::MuereEnPaso(paso, [&] { BorraJornadas(dir.ruta(), 2, 3); });
+    ASSERT_TRUE(AbreCarpetaEscritura(dir.ruta(), std::chrono::milliseconds(0)).ok());
+    const prueba::FotoCarpeta f = prueba::Foto(dir.ruta());
+    EXPECT_TRUE(f == antes || f == despues);
+    if (!muerto) {
+      EXPECT_EQ(f, despues);
+      break;
+    }
+    ASSERT_LT(paso, 200);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "apoyo/apoyo.h"
+#include "engine/core/cerrojo.h"
 #include "engine/core/datos_generales.h"
 #include "engine/core/indice.h"
 #include "engine/core/jornadas.h"
@@ -58,9 +59,11 @@ TEST(Fichero, ElEscritorSoloReemplazaAlConfirmar) {
   EXPECT_EQ(LeeBytes(ruta), "viejo");
   ASSERT_EQ(e.Confirma(), 0);
   EXPECT_EQ(LeeBytes(ruta), "nuevo contenido largo");
-  // A temporary left by a killed run is cleaned away.
+  // A temporary left by a killed run is cleaned away, under the lock only.
   EscribeBytes(RutaTemporal(ruta), "resto");
-  LimpiaTemporales(dir.ruta());
+  LimpiaTemporales(CerrojoCarpeta{});
+  EXPECT_TRUE(std::filesystem::exists(RutaTemporal(ruta)));
+  LimpiaTemporales(CerrojoCarpeta::Toma(dir.ruta(), std::chrono::milliseconds(0)));
   EXPECT_FALSE(std::filesystem::exists(RutaTemporal(ruta)));
   EXPECT_TRUE(std::filesystem::exists(ruta));
 }

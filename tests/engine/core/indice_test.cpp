@@ -224,9 +224,9 @@ TEST(FicheroReduccion, NombreLineasYReescritura) {
 
   ASSERT_EQ(ReescribeReduccion(dir.ruta(), 1, 3, {"222222222222222"}), 0);
   EXPECT_EQ(LeeBytes(dir / "RED0103.TVX"), "\"222222222222222\"\r\n");
-  EXPECT_FALSE(std::filesystem::exists(dir / "NRED0103.TVX"));
+  EXPECT_FALSE(std::filesystem::exists(RutaTemporal(dir / "RED0103.TVX", "N")));
   // A full disk while rewriting leaves the old file whole.
-  std::filesystem::create_symlink("/dev/full", dir / "NRED0103.TVX");
+  std::filesystem::create_symlink("/dev/full", RutaTemporal(dir / "RED0103.TVX", "N"));
   EXPECT_EQ(ReescribeReduccion(dir.ruta(), 1, 3, {"111111111111111"}), 61);
   EXPECT_EQ(LeeBytes(dir / "RED0103.TVX"), "\"222222222222222\"\r\n");
 }

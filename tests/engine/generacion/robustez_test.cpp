@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "apoyo/apoyo.h"
+#include "engine/core/cerrojo.h"
 #include "engine/core/fichero.h"
 #include "engine/core/indice.h"
 #include "engine/core/texto.h"
@@ -131,13 +132,47 @@ TEST(Interrupcion, UnProcesoMatadoDejaLaAnteriorYSuTemporalSeBorraAlEmpezarOtra)
   despues.erase(temporal);
   EXPECT_EQ(despues, antes);
 
-  // The next reduction (another order) starts by removing it.
+  // A reduction does not take it for its own leftovers: another program may be writing it.
   Reduccion otra = BaseDe(kMetodoManual, {"1"});
   otra.Orden = 2;
   ASSERT_TRUE(Reduce(d.ruta(), otra).res.completada);
+  EXPECT_TRUE(fs::exists(RutaTemporal(d / "RED0101.TVX")));
+  // The next start removes it, under the folder lock.
+  ASSERT_TRUE(AbreCarpetaEscritura(d.ruta(), std::chrono::milliseconds(0)).ok());
   EXPECT_EQ(Ficheros(d.ruta()),
-            (std::vector<std::string>{"BASES.TVX", "Q44F0101.TVF", "RED0101.TVX", "RED0102.TVX"}));
+            (std::vector<std::string>{kFicheroCerrojo, "BASES.TVX", "Q44F0101.TVF", "RED0101.TVX",
+                                      "RED0102.TVX"}));
   EXPECT_EQ(LeeBytes(d / "RED0101.TVX"), antes[2].second);
+}
+
+TEST(Interrupcion, MatadaEnCadaPasoDeSuConfirmacionDejaLaAnteriorOLaNuevaEntera) {
+  // The pair (columns file, index record) as an uninterrupted run leaves it.
+  CarpetaTemporal completa;
+  ReduccionAnterior(completa);
+  Reduccion nueva = BaseDe(kMetodoManual, {"1X2", "1X"});
+  ASSERT_TRUE(Reduce(completa.ruta(), nueva).res.completada);
+  const FotoCarpeta despues = prueba::Foto(completa.ruta());
+  bool vistaAnterior = false;
+  for (int paso = 1;; ++paso) {
+    SCOPED_TRACE("paso " + std::to_string(paso));
+    CarpetaTemporal d;
+    ReduccionAnterior(d);
+    const FotoCarpeta antes = prueba::Foto(d.ruta());
+    const bool muerto = MuereEnPaso(paso, [&] {
+      Reduccion r = BaseDe(kMetodoManual, {"1X2", "1X"});
+      Reduce(d.ruta(), r);
+    });
+    ASSERT_TRUE(AbreCarpetaEscritura(d.ruta(), std::chrono::milliseconds(0)).ok());
+    const FotoCarpeta f = prueba::Foto(d.ruta());
+    EXPECT_TRUE(f == antes || f == despues);
+    vistaAnterior = vistaAnterior || f == antes;
+    if (!muerto) {
+      EXPECT_EQ(f, despues);
+      break;
+    }
+    ASSERT_LT(paso, 100);
+  }
+  EXPECT_TRUE(vistaAnterior);
 }
 
 // A child whose files cannot grow past `limite` bytes, as on a full disk.

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "apoyo/apoyo.h"
+#include "engine/core/cerrojo.h"
 #include "engine/core/historico.h"
 #include "engine/core/texto.h"
 
@@ -86,6 +87,36 @@ TEST(PaginaHistorico, SinIndiceReescritoSeConservaElFichero) {
   EXPECT_NE(e.error, 0);
   EXPECT_EQ(e.mensaje.substr(0, 10), "BRB ERROR ");
   EXPECT_TRUE(std::filesystem::exists(dir / "RED0101.TVX"));
+}
+
+TEST(PaginaHistorico, BorrarMatadoEnCadaPasoDejaLaReduccionEnteraONada) {
+  auto prepara = [](const std::filesystem::path& ruta) {
+    for (int o = 1; o <= 2; ++o) {
+      const Reduccion r = ReduccionNueva(1, static_cast<int16_t>(o), 1);
+      ASSERT_EQ(GuardaRegistroBases(ruta, ConstruyeRegistroBases(r)).error, 0);
+      EscribeBytes(ruta / NombreReduccion(1, o), "\"111111111111111\"\r\n");
+    }
+  };
+  CarpetaTemporal completa;
+  prepara(completa.ruta());
+  ASSERT_EQ(BorraReduccion(completa.ruta(), 1, 2).error, 0);
+  const prueba::FotoCarpeta despues = prueba::Foto(completa.ruta());
+  ASSERT_EQ(despues.count("RED0102.TVX"), 0u);
+  for (int paso = 1;; ++paso) {
+    SCOPED_TRACE("paso " + std::to_string(paso));
+    CarpetaTemporal dir;
+    prepara(dir.ruta());
+    const prueba::FotoCarpeta antes = prueba::Foto(dir.ruta());
+    const bool muerto = prueba::MuereEnPaso(paso, [&] { BorraReduccion(dir.ruta(), 1, 2); });
+    ASSERT_TRUE(AbreCarpetaEscritura(dir.ruta(), std::chrono::milliseconds(0)).ok());
+    const prueba::FotoCarpeta f = prueba::Foto(dir.ruta());
+    EXPECT_TRUE(f == antes || f == despues);
+    if (!muerto) {
+      EXPECT_EQ(f, despues);
+      break;
+    }
+    ASSERT_LT(paso, 100);
+  }
 }
 
 }  // namespace
