@@ -4,7 +4,10 @@
 // the CUPS job) and what came out is read back with poppler-utils. A queue that refuses
 // jobs is reported in the message dialog.
 
+#include <sys/prctl.h>
+
 #include <QProcess>
+#include <csignal>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -89,6 +92,8 @@ class CupsPrivado {
     Escribe(QStringLiteral("zendo.ppd"), QString::fromLatin1(kPpd));
     qputenv("CUPS_SERVER", socket_.toLocal8Bit());
     cupsd_.setProcessChannelMode(QProcess::MergedChannels);
+    // The scheduler ends with the test, even when the test dies.
+    cupsd_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
                  {QStringLiteral("-f"), QStringLiteral("-c"), d + QStringLiteral("/cupsd.conf"),
                   QStringLiteral("-s"), d + QStringLiteral("/cups-files.conf")});
