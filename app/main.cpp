@@ -17,9 +17,11 @@
 #include "gui/shell/menu.h"
 #include "gui/shell/servicios.h"
 #include "platform/ayuda_qt.h"
+#include "platform/impresion/pintor_paginas.h"
 #include "platform/sonido_qt.h"
 
 int main(int argc, char** argv) {
+  zendo::PreparaMemoriaImpresion();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zendo"));
   QApplication::setOrganizationName(QStringLiteral("Zendo"));

@@ -25,13 +25,12 @@
 #include <string>
 #include <vector>
 
+#include "ejecucion.h"
 #include "engine/core/indice.h"
 #include "engine/reduction/cifras.h"
 #include "engine/reduction/generacion.h"
 #include "engine/reduction/modelo.h"
 #include "engine/scrutiny/escrutinio.h"
-
-extern char** environ;
 
 namespace {
 
@@ -78,46 +77,6 @@ class Carpeta {
 Carpeta& Datos() {
   static Carpeta carpeta;
   return carpeta;
-}
-
-double Segundos(const std::chrono::steady_clock::time_point& desde) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - desde).count();
-}
-
-double Mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-// Runs a command with its output thrown away; its time, exit status and peak memory.
-struct Ejecucion {
-  double segundos = 0;
-  double cpu = 0;  // user and system time of the child: what a loaded machine does not change
-  int estado = -1;
-  long picoKiB = 0;
-};
-Ejecucion Ejecuta(const std::vector<std::string>& argumentos) {
-  std::vector<char*> argv;
-  for (const auto& a : argumentos) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t acciones;
-  posix_spawn_file_actions_init(&acciones);
-  posix_spawn_file_actions_addopen(&acciones, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  Ejecucion e;
-  const auto t0 = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], &acciones, nullptr, argv.data(), environ) == 0) {
-    int estado = 0;
-    struct rusage uso {};
-    ::wait4(pid, &estado, 0, &uso);
-    e.segundos = Segundos(t0);
-    e.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    e.picoKiB = uso.ru_maxrss;
-    e.cpu = static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
-            static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
-  }
-  posix_spawn_file_actions_destroy(&acciones);
-  return e;
 }
 
 std::vector<std::string> OrdenEscrutinio() {

@@ -102,6 +102,7 @@ int APdf(const std::string& fichero, int modo, int ancho, const Documento& docum
   // No display is needed to paint a PDF.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(FiltraAvisosQt);
+  PreparaMemoriaImpresion();
   static int argc = 1;
   static char nombre[] = "zendo-cli";
   static char* argv[] = {nombre, nullptr};

@@ -94,6 +94,14 @@ int16_t RegistrosEnMemoria::Lee(int64_t primero, int64_t n, std::string& destino
   return kSinError;
 }
 
+std::unique_ptr<OrigenRegistros> AbreRegistros(const std::filesystem::path& ficheroBoletos,
+                                               int16_t& error) {
+  auto fichero = std::make_unique<RegistrosEnFichero>(ficheroBoletos);
+  error = fichero->error();
+  if (error != kSinError) return nullptr;
+  return fichero;
+}
+
 AperturaColumnas AbreColumnasSalida(const std::filesystem::path& rutaDatos, int jornada, int orden,
                                     const std::atomic<bool>& cancelar) {
   AperturaColumnas a;
@@ -108,13 +116,8 @@ AperturaColumnas AbreColumnasSalida(const std::filesystem::path& rutaDatos, int 
     a.mensaje = b.mensaje.empty() ? "RED ERROR " + std::to_string(b.error) : b.mensaje;
     return a;
   }
-  auto fichero = std::make_unique<RegistrosEnFichero>(rutaDatos / kFicheroBoletos);
-  if (fichero->error() != kSinError) {
-    a.error = fichero->error();
-    a.mensaje = "FORBOL ERROR " + std::to_string(a.error);
-    return a;
-  }
-  a.fichero = std::move(fichero);
+  a.fichero = AbreRegistros(rutaDatos / kFicheroBoletos, a.error);
+  if (!a.fichero) a.mensaje = "FORBOL ERROR " + std::to_string(a.error);
   return a;
 }
 

@@ -35,6 +35,11 @@ struct AperturaColumnas {
 AperturaColumnas AbreColumnasSalida(const std::filesystem::path& rutaDatos, int jornada, int orden,
                                     const std::atomic<bool>& cancelar);
 
+// AbreFicheroBoletos: the work file as it stands, for reading by records; null and the error
+// number when it cannot be opened.
+std::unique_ptr<OrigenRegistros> AbreRegistros(const std::filesystem::path& ficheroBoletos,
+                                               int16_t& error);
+
 // The work file bytes held in memory (tests, and documents built from a ready file).
 class RegistrosEnMemoria : public OrigenRegistros {
  public:

@@ -1,5 +1,7 @@
 #include "platform/impresion/pintor_paginas.h"
 
+#include <malloc.h>
+
 #include <QFileDevice>
 #include <QFontMetricsF>
 #include <QImage>
@@ -32,6 +34,11 @@ const QImage& Medidor() {
 
 }  // namespace
 
+void PreparaMemoriaImpresion() {
+  ::mallopt(M_TRIM_THRESHOLD, 128 << 20);
+  ::mallopt(M_TOP_PAD, 16 << 20);
+}
+
 QString FamiliaImpresion(std::string_view nombre) {
   if (nombre == "Courier New") return QStringLiteral("Liberation Mono");
   if (nombre == "Arial") return QStringLiteral("Liberation Sans");
@@ -54,6 +61,7 @@ PintorPaginas::PintorPaginas(Lienzo& lienzo, const QPageSize& hoja, QPointF orig
 }
 
 PintorPaginas::~PintorPaginas() {
+  VaciaCajas();
   if (pintor_.isActive()) pintor_.end();
 }
 
@@ -142,6 +150,7 @@ bool PintorPaginas::Prepara() {
 
 void PintorPaginas::Linea(std::string_view texto) {
   if (texto.find_first_not_of(' ') != std::string_view::npos && Prepara()) {
+    VaciaCajas();
     const double ascenso = QFontMetricsF(fuente_, &Medidor()).ascent();
     pintor_.drawText(QPointF(origen_.x() * escalaX_, (origen_.y() + lineaY_ + ascenso) * escalaY_),
                      DeWindows1252(texto));
@@ -152,6 +161,7 @@ void PintorPaginas::Linea(std::string_view texto) {
 void PintorPaginas::Texto(Centesimas x, Centesimas y, std::string_view texto) {
   lineaY_ = static_cast<double>(y) / 100.0;
   if (texto.find_first_not_of(' ') != std::string_view::npos && Prepara()) {
+    VaciaCajas();
     const double ascenso = QFontMetricsF(fuente_, &Medidor()).ascent();
     pintor_.drawText(QPointF(X(x), (origen_.y() + lineaY_ + ascenso) * escalaY_),
                      DeWindows1252(texto));
@@ -161,16 +171,42 @@ void PintorPaginas::Texto(Centesimas x, Centesimas y, std::string_view texto) {
 
 void PintorPaginas::Caja(Centesimas x, Centesimas y, Centesimas dx, Centesimas dy) {
   if (!Prepara()) return;
-  pintor_.fillRect(QRectF(QPointF(X(x), Y(y)), QPointF(X(x + dx), Y(y + dy))).normalized(),
-                   Qt::black);
+  const QRectF caja = QRectF(QPointF(X(x), Y(y)), QPointF(X(x + dx), Y(y + dy))).normalized();
+  // The two halves of a mark (one box up, one down from the same corner) are one rectangle.
+  if (!cajas_.empty()) {
+    QRectF& ultima = cajas_.back();
+    if (ultima.left() == caja.left() && ultima.width() == caja.width() &&
+        (ultima.bottom() == caja.top() || ultima.top() == caja.bottom())) {
+      ultima = ultima.united(caja);
+      return;
+    }
+  }
+  cajas_.push_back(caja);
+  if (cajas_.size() >= 4096) VaciaCajas();
+}
+
+void PintorPaginas::VaciaCajas() {
+  if (cajas_.empty() || !pintor_.isActive()) {
+    cajas_.clear();
+    return;
+  }
+  // Many boxes at once: one fill for all of them is much cheaper on a PDF or a printer.
+  pintor_.save();
+  pintor_.setPen(Qt::NoPen);
+  pintor_.setBrush(Qt::black);
+  pintor_.drawRects(cajas_.data(), static_cast<int>(cajas_.size()));
+  pintor_.restore();
+  cajas_.clear();
 }
 
 void PintorPaginas::Pagina() {
+  VaciaCajas();
   lineaY_ = 0;
   ++paginasPendientes_;
 }
 
 void PintorPaginas::Fin() {
+  VaciaCajas();
   lineaY_ = 0;
   // An empty page left by a NewPage right before the end is not printed.
   paginasPendientes_ = 0;
@@ -185,6 +221,7 @@ void PintorPaginas::Fin() {
 }
 
 bool PintorPaginas::Cierra() {
+  VaciaCajas();
   paginasPendientes_ = 0;
   if (enDocumento_) {
     pintor_.end();

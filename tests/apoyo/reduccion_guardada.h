@@ -25,9 +25,15 @@ inline Reduccion GuardaReduccion(const std::filesystem::path& carpeta, Reduccion
     r.ColumnasPleno1 += c.size() >= 15 && c[14] == '1';
     r.ColumnasPlenoX += c.size() >= 15 && c[14] == 'X';
   }
+  // A manual reduction stores its columns as those of the base plus the external ones.
+  if (r.Metodo == kMetodoManual && r.ApuestasQuiniela + r.ApuestasExternas != r.NumApuestas) {
+    r.ApuestasQuiniela = r.NumApuestas - r.ApuestasExternas;
+  }
   ReemplazaFichero(carpeta / NombreReduccion(r.Jornada, r.Orden), red);
   GuardaRegistroBases(carpeta, ConstruyeRegistroBases(r));
-  return r;
+  Reduccion guardada;
+  LeeReduccion(carpeta, r.Jornada, r.Orden, r.Metodo, guardada);
+  return guardada;
 }
 
 // Jornada `jornada` dated `fecha` whose match m is "Local m" - "Visitante m" for m up to
