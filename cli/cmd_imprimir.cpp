@@ -175,7 +175,7 @@ int Imprimir(const Argumentos& a) {
     escrutinio = Escrutinio(a, *datos, guardada->r, *j);
     if (!escrutinio) return kSalidaError;
     documento = [&](DestinoPaginas& d) {
-      InformeEscrutinio informe{*jornada, *orden, *j, &*escrutinio};
+      DocumentoEscrutinio informe{*jornada, *orden, *j, &*escrutinio};
       return ImpriEscrutinio(informe, d);
     };
   } else {

@@ -2,14 +2,15 @@
 
 #include <memory>
 
+#include "gui/output/imprime_escrutinio.h"
 #include "gui/output/modo_correo.h"
 #include "gui/output/panel_impresion.h"
 #include "gui/output/salida.h"
 #include "gui/reduction/reducir.h"
-#include "gui/scrutiny/escrutin.h"
 #include "gui/screens/borrar.h"
 #include "gui/screens/datosgen.h"
 #include "gui/screens/jornadas.h"
+#include "gui/scrutiny/escrutin.h"
 #include "gui/shell/menu.h"
 
 namespace zendo {
@@ -30,7 +31,7 @@ void RegistraPantallas(MenuPrincipal& menu) {
   });
   // The printout of the scrutiny is handed to the screen here.
   menu.PonPantalla(5, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
-    return std::make_unique<PantallaEscrutinio>(s, padre);
+    return std::make_unique<PantallaEscrutinio>(s, padre, ImprimeEscrutinio());
   });
   menu.PonPantalla(6, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaDatosGen>(s, padre);

@@ -37,7 +37,7 @@ std::string LineaPartido(int m, const Jornada& j, char signo) {
 
 }  // namespace
 
-ResultadoImpresion ImpriEscrutinio(const InformeEscrutinio& informe, DestinoPaginas& d) {
+ResultadoImpresion ImpriEscrutinio(const DocumentoEscrutinio& informe, DestinoPaginas& d) {
   ResultadoImpresion r;
   const ResultadoEscrutinio& res = *informe.res;
   const Jornada& j = informe.registro;

@@ -14,13 +14,13 @@
 
 namespace zendo {
 
-struct InformeEscrutinio {
+struct DocumentoEscrutinio {
   int Jornada = 1;
   int Orden = 1;
   zendo::Jornada registro;                   // the jornada's date and team names
   const ResultadoEscrutinio* res = nullptr;  // a complete scrutiny
 };
 
-ResultadoImpresion ImpriEscrutinio(const InformeEscrutinio& informe, DestinoPaginas& destino);
+ResultadoImpresion ImpriEscrutinio(const DocumentoEscrutinio& informe, DestinoPaginas& destino);
 
 }  // namespace zendo

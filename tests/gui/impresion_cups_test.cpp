@@ -7,13 +7,15 @@
 #include <sys/prctl.h>
 
 #include <QProcess>
-#include <csignal>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "apoyo_gui.h"
+#include "gui/output/imprime_escrutinio.h"
 #include "gui/output/listados.h"
 #include "gui/output/panel_impresion.h"
+#include "gui/scrutiny/escrutin.h"
 #include "tests/apoyo/reduccion_guardada.h"
 
 using namespace zendo;
@@ -276,6 +278,42 @@ class PruebaCups : public QObject {
     const Mensaje& m = e_->mensajero.mensajes.back();
     QCOMPARE(Utf(m.titulo), QStringLiteral("Error de impresión"));
     QVERIFY2(Utf(m.texto).contains(QStringLiteral("no ha aceptado")), qPrintable(Utf(m.texto)));
+    e_->mensajero.mensajes.clear();
+  }
+
+  void InformeDelEscrutinio() {
+    // The winning column (all "1") and the prizes as the scrutiny screen saved them.
+    std::string r = Bytes(e_->ruta("JORNADAS.TVX"));
+    r.replace(6 * 544 + 463, 15, std::string(15, '1'));
+    r.replace(6 * 544 + 478, 22, "     1234.5       7.10");
+    PonBytes(e_->ruta("JORNADAS.TVX"), r);
+    PantallaEscrutinio p(e_->servicios, nullptr, ImprimeEscrutinio());
+    p.show();
+    QSignalSpy fin(&p, &PantallaEscrutinio::escrutinioTerminado);
+    Pulsa(&p, QStringLiteral("Pic_BotEscrutar"));
+    QVERIFY(fin.count() == 1 || fin.wait(10000));
+    QVERIFY(Control(&p, QStringLiteral("Pic_BotImpriEscru"))->isVisible());
+    const int antes = cups_.Completados();
+    Pulsa(&p, QStringLiteral("Pic_BotImpriEscru"));
+    QVERIFY2(e_->mensajero.mensajes.empty(), qPrintable(UltimoMensaje()));
+    QVERIFY2(cups_.EsperaCompletados(antes + 1), qPrintable(cups_.Registro()));
+    QCOMPARE(Paginas(cups_.salida()), 1);
+    const QString texto = Poppler(QStringLiteral("pdftotext"), cups_.salida());
+    for (const char* t : {"Escrutinio de la jornada nro. 7 de fecha 15/11/09 (Orden 3)",
+                          "1 columna de 15 aciertos.: 1.234,50 €",
+                          "Premios a repartir por categoría", "Total boletos premiados.: 2"}) {
+      QVERIFY2(texto.contains(QString::fromUtf8(t)), t);
+    }
+    // Without a printer the preview is offered; Cancelar prints nothing.
+    PantallaEscrutinio sin(e_->servicios, nullptr, ImprimeEscrutinio([] { return QString(); }));
+    sin.show();
+    QSignalSpy finSin(&sin, &PantallaEscrutinio::escrutinioTerminado);
+    Pulsa(&sin, QStringLiteral("Pic_BotEscrutar"));
+    QVERIFY(finSin.count() == 1 || finSin.wait(10000));
+    Pulsa(&sin, QStringLiteral("Pic_BotImpriEscru"));
+    QCOMPARE(e_->mensajero.mensajes.size(), std::size_t{1});
+    QCOMPARE(Utf(e_->mensajero.mensajes[0].titulo), QStringLiteral("No hay ninguna impresora"));
+    QCOMPARE(cups_.Completados(), antes + 1);
     e_->mensajero.mensajes.clear();
   }
 

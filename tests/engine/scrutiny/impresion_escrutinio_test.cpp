@@ -20,7 +20,7 @@ std::string S(std::size_t n) {
 
 struct Caso {
   ResultadoEscrutinio res;
-  InformeEscrutinio informe;
+  DocumentoEscrutinio informe;
   Caso() {
     std::string reg = RegistroJornadaVacio();
     PonCabecera(reg, 7, "15/11/09");
