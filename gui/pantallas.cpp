@@ -4,6 +4,7 @@
 
 #include "gui/output/imprime_escrutinio.h"
 #include "gui/output/modo_correo.h"
+#include "gui/output/panel_copia.h"
 #include "gui/output/panel_impresion.h"
 #include "gui/output/salida.h"
 #include "gui/reduction/reducir.h"
@@ -12,6 +13,7 @@
 #include "gui/screens/jornadas.h"
 #include "gui/scrutiny/escrutin.h"
 #include "gui/shell/menu.h"
+#include "platform/volumenes_qt.h"
 
 namespace zendo {
 
@@ -26,6 +28,7 @@ void RegistraPantallas(MenuPrincipal& menu) {
   auto modos = std::make_shared<ModosSalida>();
   RegistraModosImpresion(*modos);
   RegistraModoCorreo(*modos);
+  RegistraModoCopia(*modos, std::make_shared<ListaVolumenesQt>());
   menu.PonPantalla(4, [modos](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaSalida>(s, *modos, padre);
   });

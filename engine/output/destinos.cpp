@@ -36,9 +36,9 @@ std::string NombreSoporte(const Volumen& v) {
 
 }  // namespace
 
-bool EsSoporteExterno(const Volumen& v) {
+bool EsCarpetaDeSoportes(const fs::path& raiz) {
   for (const char* base : {"/media", "/run/media", "/mnt"}) {
-    if (Dentro(v.raiz, base) && v.raiz.lexically_normal() != fs::path(base)) return true;
+    if (Dentro(raiz, base) && raiz.lexically_normal() != fs::path(base)) return true;
   }
   return false;
 }
@@ -46,7 +46,7 @@ bool EsSoporteExterno(const Volumen& v) {
 bool EnSoporteExterno(const fs::path& ruta) {
   std::error_code ec;
   const fs::path absoluta = fs::absolute(ruta, ec);
-  return !ec && EsSoporteExterno(Volumen{absoluta.parent_path(), {}, {}, {}});
+  return !ec && EsCarpetaDeSoportes(absoluta.parent_path());
 }
 
 std::vector<Destino> ListaDestinos(const std::vector<Volumen>& montados, const fs::path& rutaDatos,
@@ -54,10 +54,10 @@ std::vector<Destino> ListaDestinos(const std::vector<Volumen>& montados, const f
   std::vector<Destino> lista;
   std::map<std::string, int> repetidos;
   for (const Volumen& v : montados) {
-    if (EsSoporteExterno(v)) ++repetidos[NombreSoporte(v)];
+    if (v.extraible) ++repetidos[NombreSoporte(v)];
   }
   for (const Volumen& v : montados) {
-    if (!EsSoporteExterno(v)) continue;
+    if (!v.extraible) continue;
     std::string nombre = NombreSoporte(v);
     // Two media with one label are told apart by their folders.
     if (repetidos[nombre] > 1) nombre += " (" + v.raiz.string() + ")";
@@ -110,7 +110,7 @@ Mensaje MensajeDiscoNoPreparado(const Destino& d) {
   m.texto = Cp("No ha colocado ningún disco en la unidad ") + nombre +
             Cp(". Introduzca un disco y pulse el botón Aceptar para comenzar a copiar.  Si  desea "
                "suspender el proceso de Copia  a  disco pulse el botón Cancelar.");
-  m.lineas = 4;
+  m.lineas = 6;
   m.botones = kBotonesAceptarCancelar;
   m.contexto = 2450;
   return m;

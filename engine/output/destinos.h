@@ -20,6 +20,7 @@ struct Volumen {
   std::string tipoSistema;     // "vfat", "ext4", ...
   bool soloLectura = false;
   bool preparado = true;
+  bool extraible = false;  // a removable medium or a user mount (EsCarpetaDeSoportes)
 };
 
 class ListaVolumenes {
@@ -37,14 +38,15 @@ struct Destino {
   bool operator==(const Destino&) const = default;
 };
 
-// A removable medium or a user mount: a file system mounted under /media, /run/media or
-// /mnt.
-bool EsSoporteExterno(const Volumen& v);
+// Where the desktop mounts removable media and the user mounts file systems: a folder under
+// /media, /run/media or /mnt.
+bool EsCarpetaDeSoportes(const std::filesystem::path& raiz);
 // A path on such a medium (a relative path is taken from the current folder).
 bool EnSoporteExterno(const std::filesystem::path& ruta);
 
-// The entries of the destination list, in order: the media (by label, else by the name of
-// their folder), "Carpeta de datos", "Carpeta personal" and "Otra carpeta…".
+// The entries of the destination list, in order: the removable media and user mounts (by
+// label, else by the name of their folder), "Carpeta de datos", "Carpeta personal" and "Otra
+// carpeta…".
 std::vector<Destino> ListaDestinos(const std::vector<Volumen>& montados,
                                    const std::filesystem::path& rutaDatos,
                                    const std::filesystem::path& carpetaPersonal);

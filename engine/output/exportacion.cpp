@@ -233,7 +233,7 @@ Mensaje MensajeBoletoIncompleto(int64_t n) {
                "  con una sola columna.  Como cada boleto debe contener dos columnas como "
                "mínimo,  se  va a duplicar esa columna y,  por lo tanto,  aumentará en " +
                cifra + " el número total de columnas que  se incluyen en el archivo.");
-  m.lineas = 4;
+  m.lineas = 6;
   m.botones = kBotonesSalir;
   m.contexto = 2450;
   return m;

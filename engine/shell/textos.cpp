@@ -71,7 +71,7 @@ int AnchoBoton(std::string_view nombreControl) {
       {"Pic_BotAbrirMarcar", 202}, {"Pic_BotMarcaSel", 133},   {"Pic_BotPorcen", 172},
       {"Pic_BotImprimir", 135},    {"Pic_BotCopiar", 133},     {"Pic_BotEnviar", 133},
       {"Pic_BotRepetir", 133},     {"Pic_BotSiguiente", 133},  {"Pic_BotCopias", 147},
-      {"Pic_BotMarIzq", 155},      {"Pic_BotMarSup", 155},     {"Pic_BotUnidad", 155},
+      {"Pic_BotMarIzq", 155},      {"Pic_BotMarSup", 155},     {"Pic_BotUnidad", 270},
       {"Pic_BotAncPap", 155},      {"Pic_BotImpriEscru", 133}, {"Pic_BotEscrutar", 133},
       {"Pic_BotSal", 240},         {"Pic_BotEquipos", 133},    {"Pic_BotAñadir", 134},
       {"Pic_BotAnadir", 134},      {"Pic_BotBorrar", 133},     {"Pic_BotBorDatos", 133},

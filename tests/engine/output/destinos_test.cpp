@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 using prueba::CarpetaTemporal;
 
 Volumen Vol(const fs::path& raiz, const char* etiqueta, const char* tipo = "vfat") {
-  return {raiz, etiqueta, "/dev/sdb1", tipo, false, true};
+  return {raiz, etiqueta, "/dev/sdb1", tipo, false, true, EsCarpetaDeSoportes(raiz)};
 }
 
 TEST(Destinos, LaListaMuestraLosSoportesPorSuEtiquetaYLasCarpetas) {
