@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/consult/fichero_boletos.h"
+#include "engine/core/fallo.h"
 #include "engine/core/fichero.h"
 #include "engine/core/formato.h"
 #include "engine/core/texto.h"
@@ -38,10 +39,11 @@ std::string RutaParaMensaje(const fs::path& ruta) {
   }
 }
 
-std::string MensajeError(const char* codigo, int16_t error, const char* accion,
+// "EXP ERROR 61: disco lleno al escribir /media/USB/AD243": the whole path, since the file
+// is not in the data folder.
+std::string MensajeError(const char* codigo, int16_t error, OperacionFichero operacion,
                          const fs::path& ruta) {
-  return std::string(codigo) + " ERROR " + std::to_string(error) + ": " + CausaError(error) +
-         " al " + accion + " " + RutaParaMensaje(ruta);
+  return MensajeFallo(codigo, {error, RutaParaMensaje(ruta), operacion});
 }
 
 // Where the converted bytes go: a temporary file or a descriptor.
@@ -74,12 +76,13 @@ ResultadoExportacion Convierte(const PeticionExportacion& p, const CuentasAD243&
   const bool completo = r.error == kSinError && conversor.Termina();
   if (const int16_t e = receptor.error(); e != kSinError) {
     res.error = e;
-    res.mensaje = MensajeError("EXP", e, "escribir", receptor.ruta);
+    res.mensaje = MensajeError("EXP", e, OperacionFichero::Escribir, receptor.ruta);
     return res;
   }
   if (!completo) {
     res.error = r.error != kSinError ? r.error : kErrEntradaSalida;
-    res.mensaje = MensajeError("RED", res.error, "leer", p.ficheroColumnas);
+    res.mensaje =
+        MensajeError("RED", res.error, OperacionFichero::Leer, p.ficheroColumnas.filename());
     return res;
   }
   res.cuentas = conversor.cuentas();
@@ -101,7 +104,8 @@ ResultadoExportacion Cuenta(const PeticionExportacion& p, const std::atomic<bool
   res.cancelado = r.cancelado;
   if (!r.cancelado && r.error != kSinError) {
     res.error = r.error;
-    res.mensaje = MensajeError("RED", r.error, "leer", p.ficheroColumnas);
+    res.mensaje =
+        MensajeError("RED", r.error, OperacionFichero::Leer, p.ficheroColumnas.filename());
   }
   res.cuentas = contador.Termina();
   return res;
@@ -137,7 +141,8 @@ ResultadoExportacion Exporta(
     if (!repetible || pasada > 0) {
       // The columns changed under the copy: the header would not tell the truth.
       res.error = kErrEntradaSalida;
-      res.mensaje = MensajeError("RED", res.error, "leer", p.ficheroColumnas);
+      res.mensaje =
+          MensajeError("RED", res.error, OperacionFichero::Leer, p.ficheroColumnas.filename());
       return res;
     }
     previstas = res.cuentas;
@@ -177,7 +182,7 @@ ResultadoExportacion ExportaAFichero(const PeticionExportacion& peticion, const 
     if (int16_t e = escritor->error(); e != kSinError) {
       if (e == kErrNoEncontrado) e = kErrRutaNoEncontrada;  // a new file: its folder is missing
       res.error = e;
-      res.mensaje = MensajeError("EXP", e, "crear", destino);
+      res.mensaje = MensajeError("EXP", e, OperacionFichero::Crear, destino);
       return std::nullopt;
     }
     return Receptor{
@@ -195,7 +200,7 @@ ResultadoExportacion ExportaAFichero(const PeticionExportacion& peticion, const 
   // first. Elsewhere the rename alone keeps an earlier file whole until the new one is.
   if (const int16_t e = escritor->Confirma(EnSoporteExterno(destino)); e != kSinError) {
     res.error = e;
-    res.mensaje = MensajeError("EXP", e, "escribir", destino);
+    res.mensaje = MensajeError("EXP", e, OperacionFichero::Escribir, destino);
   }
   return res;
 }
@@ -259,29 +264,6 @@ int PorcentajeCopiado(int64_t apuestas, int64_t total) {
   if (total <= 0) return 0;
   return static_cast<int>(
       std::nearbyint(static_cast<double>(apuestas) * 100.0 / static_cast<double>(total)));
-}
-
-std::string CausaError(int16_t error) {
-  switch (error) {
-    case kErrNombreFichero:
-      return Cp("nombre de archivo no válido");
-    case kErrNoEncontrado:
-      return "no se encuentra el archivo";
-    case kErrDiscoLleno:
-      return "disco lleno";
-    case kErrFinFichero:
-      return "fin de archivo inesperado";
-    case kErrPermiso:
-      return "permiso denegado o soporte protegido contra escritura";
-    case kErrDiscoNoPreparado:
-      return Cp("el disco no está preparado");
-    case kErrAcceso:
-      return "error de acceso a la ruta o al archivo";
-    case kErrRutaNoEncontrada:
-      return "no se encuentra la carpeta";
-    default:
-      return "error de entrada o salida del dispositivo";
-  }
 }
 
 }  // namespace zendo

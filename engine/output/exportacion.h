@@ -69,8 +69,4 @@ std::string TextoCancelado();                       // "Se ha cancelado ..."
 // The whole percentage of bets written, rounded.
 int PorcentajeCopiado(int64_t apuestas, int64_t total);
 
-// The cause of a file error in words ("disco lleno"), for the messages of zendo-cli and the
-// second line of the desktop's message.
-std::string CausaError(int16_t error);
-
 }  // namespace zendo
