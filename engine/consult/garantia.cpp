@@ -25,20 +25,6 @@ constexpr int kBitBase = 32;
 constexpr int kBitMalo = 48;
 constexpr uint64_t kMalo = uint64_t{1} << kBitMalo;
 
-int DigitoSigno(unsigned char c) {
-  switch (c) {
-    case '1':
-      return 0;
-    case 'X':
-    case 'x':
-      return 1;
-    case '2':
-      return 2;
-    default:
-      return -1;
-  }
-}
-
 constexpr int64_t kPotencia3[kEjes + 1] = {
     1, 3, 9, 27, 81, 243, 729, 2187, 6561, 19683, 59049, 177147, 531441, 1594323, 4782969};
 
@@ -58,30 +44,41 @@ int64_t Millonesimas(u128 num, u128 den) {
   return 2 * resto >= den ? r + 1 : r;
 }
 
-// The grid of one run: per match the values its axis takes (the base signs first, then the
-// signs of stored columns outside the base) and where the cell of a combination lies.
+// The grid of one run: per match the base signs, then one value for every sign outside the
+// base when a stored column has one there (all of them are one miss from every winning
+// column, so one value stands for them all).
 struct Rejilla {
   std::array<int, kEjes> valores{};
-  std::array<std::array<int, 3>, kEjes> digito{};  // value -> sign digit
   std::array<int64_t, kEjes> paso{};
   int64_t celdas = 1;
   std::vector<uint8_t> distancia;
 };
 
-void Siembra(Rejilla& g, const std::vector<uint64_t>& vistas, int m, int64_t celda,
-             int64_t combinacion) {
-  if (m == 0) {
-    for (int v = 0; v < g.valores[0]; ++v) {
-      const auto c = static_cast<uint64_t>(combinacion + g.digito[0][static_cast<std::size_t>(v)]);
-      g.distancia[static_cast<std::size_t>(celda + v)] =
-          (vistas[c >> 6] >> (c & 63)) & 1 ? 0 : kInfinito;
+// The index of a sign combination splits into matches 1..7 and 8..14; each half maps to
+// its part of the cell through a table.
+constexpr int64_t kMitad = 2187;  // 3^7
+
+void Siembra(Rejilla& g, const std::vector<uint64_t>& vistas,
+             const std::array<std::array<int, 3>, kEjes>& valor) {
+  std::array<std::array<int64_t, kMitad>, 2> parte{};
+  for (int mitad = 0; mitad < 2; ++mitad) {
+    for (int64_t c = 0; c < kMitad; ++c) {
+      int64_t celda = 0;
+      int64_t resto = c;
+      for (int i = 0; i < 7; ++i, resto /= 3) {
+        const auto m = static_cast<std::size_t>(7 * mitad + i);
+        celda += valor[m][static_cast<std::size_t>(resto % 3)] * g.paso[m];
+      }
+      parte[static_cast<std::size_t>(mitad)][static_cast<std::size_t>(c)] = celda;
     }
-    return;
   }
-  const auto mm = static_cast<std::size_t>(m);
-  for (int v = 0; v < g.valores[mm]; ++v) {
-    Siembra(g, vistas, m - 1, celda + v * g.paso[mm],
-            combinacion + g.digito[mm][static_cast<std::size_t>(v)] * kPotencia3[m]);
+  g.distancia.assign(static_cast<std::size_t>(g.celdas), kInfinito);
+  for (std::size_t w = 0; w < vistas.size(); ++w) {
+    for (uint64_t bits = vistas[w]; bits != 0; bits &= bits - 1) {
+      const auto c = static_cast<int64_t>(w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits)));
+      g.distancia[static_cast<std::size_t>(parte[0][static_cast<std::size_t>(c % kMitad)] +
+                                           parte[1][static_cast<std::size_t>(c / kMitad)])] = 0;
+    }
   }
 }
 
@@ -195,14 +192,7 @@ bool CalculoGarantia::Anade(std::string_view signos) {
   vistas_[combinacion >> 6] |= uint64_t{1} << (combinacion & 63);
   const auto conjunto = static_cast<uint32_t>(codigo >> kBitBase) & kTodos;
   ++porConjunto_[conjunto];
-  if (conjunto != kTodos) {
-    for (int m = 0; m < kEjes; ++m) {
-      if (!((conjunto >> m) & 1)) {
-        usados_[static_cast<std::size_t>(m)] |= static_cast<uint8_t>(
-            1u << DigitoSigno(static_cast<unsigned char>(signos[static_cast<std::size_t>(m)])));
-      }
-    }
-  }
+  fuera_ |= conjunto ^ kTodos;
   ++columnas_;
   return true;
 }
@@ -241,20 +231,19 @@ bool CalculoGarantia::Termina(Garantia& g, const ProgresoGarantia& progreso,
   }
 
   Rejilla rej;
+  std::array<std::array<int, 3>, kEjes> valor{};  // sign digit -> value of the axis
   for (int m = 0; m < kEjes; ++m) {
     const auto mm = static_cast<std::size_t>(m);
-    int v = 0;
-    for (; v < numSignos_[mm]; ++v)
-      rej.digito[mm][static_cast<std::size_t>(v)] = signosBase_[mm][static_cast<std::size_t>(v)];
-    for (int d = 0; d < 3; ++d) {
-      if ((usados_[mm] >> d) & 1) rej.digito[mm][static_cast<std::size_t>(v++)] = d;
+    const int n = numSignos_[mm];
+    valor[mm].fill(n);  // outside the base
+    for (int v = 0; v < n; ++v) {
+      valor[mm][static_cast<std::size_t>(signosBase_[mm][static_cast<std::size_t>(v)])] = v;
     }
-    rej.valores[mm] = v;
+    rej.valores[mm] = n + static_cast<int>((fuera_ >> m) & 1);
     rej.paso[mm] = rej.celdas;
-    rej.celdas *= v;
+    rej.celdas *= rej.valores[mm];
   }
-  rej.distancia.resize(static_cast<std::size_t>(rej.celdas));
-  Siembra(rej, vistas_, kEjes - 1, 0, 0);
+  Siembra(rej, vistas_, valor);
   for (int m = 0; m < kEjes; ++m) {
     if (cancelar.load(std::memory_order_relaxed)) return false;
     TransformaEje(rej, m);

@@ -71,9 +71,9 @@ class CalculoGarantia {
   std::array<std::array<uint64_t, 256>, kMaxAciertos> tabla_{};  // per match: sign -> code
   std::array<int, kMaxAciertos> numSignos_{};
   std::array<std::array<int, 3>, kMaxAciertos> signosBase_{};  // sign digits of the base
-  std::array<uint8_t, kMaxAciertos> usados_{};  // per match, bit per sign seen outside the base
-  std::vector<uint64_t> vistas_;                // one bit per sign combination
-  std::vector<int64_t> porConjunto_;            // columns per set of hit-able matches
+  uint32_t fuera_ = 0;                // bit per match where a stored sign lies outside the base
+  std::vector<uint64_t> vistas_;      // one bit per sign combination
+  std::vector<int64_t> porConjunto_;  // columns per set of hit-able matches
   std::array<std::array<int64_t, 3>, kMaxAciertos> peso_{};  // method 4 numerators
   std::array<int64_t, kMaxAciertos> pesoTotal_{};            // and denominators
   bool ponderada_ = false;
