@@ -28,6 +28,8 @@ GeometriaRejilla Geometria(int filas, int columnas, int ancho, int pasoX) {
   GeometriaRejilla g;
   g.filas = filas;
   g.columnas = columnas;
+  g.x0 = kMargenFoco;
+  g.y0 = kMargenFoco;
   g.ancho = ancho;
   g.alto = kAltoCelda;
   g.pasoX = pasoX;
@@ -143,7 +145,7 @@ void PanelQuiniela::Coloca() {
     int x = centro - rejilla->width() / 2;
     if (derecha > xRejillas_) x = std::max(x, derecha + kSeparacionMinima);
     x = std::max(x, xRejillas_);
-    rejilla->move(x, yArriba);
+    rejilla->move(x, yArriba - kMargenFoco);
     rejilla->show();
     derecha = x + rejilla->width();
   };
@@ -155,12 +157,12 @@ void PanelQuiniela::Coloca() {
                                     : Geometria(kPartidosPorcentaje, 3, 50, 54));
     base_->PonGeometria(Geometria(1, 3, 32, 36));
     base_->PonPrimerPartido(kPartidos);
-    porNum_->move(xRejillas_, arriba);
+    porNum_->move(xRejillas_, arriba - kMargenFoco);
     porNum_->show();
-    porBar_->move(xRejillas_ + porNum_->width() + 10, arriba);
+    porBar_->move(xRejillas_ + porNum_->width() + 4, arriba - kMargenFoco);
     porBar_->show();
     // Match 15 keeps its signs chosen by hand, under the percentages.
-    base_->move(xRejillas_, yFila(kPartidos) + (kPasoFila - kAltoCelda) / 2);
+    base_->move(xRejillas_, yFila(kPartidos) + (kPasoFila - kAltoCelda) / 2 - kMargenFoco);
     base_->show();
     derecha = porBar_->x() + porBar_->width();
   } else {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "gui/shell/servicios.h"
+#include "gui/shell/teclado.h"
 
 namespace zendo {
 
@@ -32,8 +33,9 @@ QRect RectFila(const GeometriaRejilla& g, int fila) {
 
 QSize TamanoRejilla(const GeometriaRejilla& g) {
   if (g.filas <= 0 || g.columnas <= 0) return QSize(0, 0);
-  return QSize(g.x0 + (g.columnas - 1) * g.pasoX + g.ancho + 1,
-               g.y0 + (g.filas - 1) * g.pasoY + g.alto + 1);
+  // The margin left of the first cell is kept right of the last one too.
+  return QSize(g.x0 + (g.columnas - 1) * g.pasoX + g.ancho + std::max(1, g.x0),
+               g.y0 + (g.filas - 1) * g.pasoY + g.alto + std::max(1, g.y0));
 }
 
 Rejilla::Rejilla(Servicios& servicios, const QString& nombre, const QString& descripcion,
@@ -75,14 +77,14 @@ void Rejilla::paintEvent(QPaintEvent* evento) {
       const Celda celda{f, c};
       const QRect r = RectCelda(g_, celda);
       PintaCelda(p, celda, r);
-      if (hasFocus() && focoTeclado_ && celda == foco_) {
-        p.save();
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(255, 140, 0), 2, Qt::DotLine));
-        p.drawRect(r.adjusted(-1, -1, 1, 1));
-        p.restore();
-      }
     }
+  }
+  // Over the cells, so that no neighbour paints over the ring.
+  if (muestraFoco() && foco_.fila < g_.filas && foco_.columna < g_.columnas) {
+    // Around the cell, in the gaps; kept inside the grid where the cell touches its edge.
+    const QRect anillo =
+        RectCelda(g_, foco_).adjusted(-kMargenFoco, -kMargenFoco, kMargenFoco, kMargenFoco);
+    PintaAnilloFoco(p, anillo.intersected(rect().adjusted(2, 2, -2, -2)));
   }
 }
 
@@ -109,8 +111,22 @@ void Rejilla::PonCursorRejilla(int tipo) {
 }
 
 void Rejilla::keyPressEvent(QKeyEvent* evento) {
-  const Celda antes = foco_;
+  if (g_.filas <= 0 || g_.columnas <= 0) {
+    QWidget::keyPressEvent(evento);
+    return;
+  }
   focoTeclado_ = true;
+  if (const auto signo = ColumnaDeSigno(evento); teclasSigno_ && signo && *signo < g_.columnas) {
+    foco_.columna = *signo;
+    update();
+    Pulsada(foco_, CentroDe(foco_));
+    return;
+  }
+  if (EsTeclaPulsar(evento)) {
+    update();
+    Pulsada(foco_, CentroDe(foco_));
+    return;
+  }
   switch (evento->key()) {
     case Qt::Key_Up:
       foco_.fila = std::max(0, foco_.fila - 1);
@@ -124,17 +140,11 @@ void Rejilla::keyPressEvent(QKeyEvent* evento) {
     case Qt::Key_Right:
       foco_.columna = std::min(g_.columnas - 1, foco_.columna + 1);
       break;
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      Pulsada(foco_, CentroDe(foco_));
-      return;
     default:
       QWidget::keyPressEvent(evento);
       return;
   }
-  RedibujaFila(antes.fila);
-  RedibujaFila(foco_.fila);
+  update();
 }
 
 void Rejilla::focusInEvent(QFocusEvent* evento) {
@@ -143,12 +153,12 @@ void Rejilla::focusInEvent(QFocusEvent* evento) {
   focoTeclado_ = evento->reason() == Qt::TabFocusReason ||
                  evento->reason() == Qt::BacktabFocusReason ||
                  evento->reason() == Qt::ShortcutFocusReason;
-  RedibujaFila(foco_.fila);
+  update();
 }
 
 void Rejilla::focusOutEvent(QFocusEvent* evento) {
   QWidget::focusOutEvent(evento);
-  RedibujaFila(foco_.fila);
+  update();
 }
 
 }  // namespace zendo

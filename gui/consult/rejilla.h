@@ -1,7 +1,12 @@
 #pragma once
 // A grid of cells painted by the program: its geometry and hit test, the pointer over the
-// cells, keyboard focus (arrows move, Space or Enter clicks) and an accessible name. The
-// grids of the quiniela panel derive from it and paint their own cells.
+// cells, keyboard focus and an accessible name. The grids of the quiniela panel derive from
+// it and paint their own cells.
+//
+// Keyboard (gui/shell/teclado.h): the arrows move the focused cell, Space or Enter click it,
+// and in a grid of the three signs (PonTeclasSigno(true)) the keys 1, X and 2 click the
+// cell of that sign in the focused row. The focused cell carries the focus ring while the
+// keyboard is in use (after Tab or a key), not after a click of the mouse.
 
 #include <QWidget>
 #include <functional>
@@ -10,6 +15,10 @@
 namespace zendo {
 
 class Servicios;
+
+// Room around the cells for the focus ring: a grid with x0 and y0 of kMargenFoco shows the
+// whole ring on its edge cells too (the size keeps the same margin right and below).
+inline constexpr int kMargenFoco = 3;
 
 struct GeometriaRejilla {
   int filas = 0;
@@ -51,6 +60,12 @@ class Rejilla : public QWidget {
   // Repaints one row only.
   void RedibujaFila(int fila);
 
+  // The columns are the signs 1, X and 2: the keys 1, X and 2 click them.
+  void PonTeclasSigno(bool activas) { teclasSigno_ = activas; }
+  // The cell the keyboard acts on, and whether its focus ring is showing.
+  Celda celdaFoco() const { return foco_; }
+  bool muestraFoco() const { return hasFocus() && focoTeclado_; }
+
   // A click (mouse or keyboard) on a cell the grid admits.
   std::function<void(Celda)> alPulsar;
 
@@ -76,6 +91,7 @@ class Rejilla : public QWidget {
   GeometriaRejilla g_;
   Celda foco_;  // the cell the keyboard acts on
   bool focoTeclado_ = false;
+  bool teclasSigno_ = false;
   int cursor_ = -1;
 };
 

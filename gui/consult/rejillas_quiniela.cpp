@@ -74,7 +74,9 @@ QColor ColorSigno(int s) {
 // ---- Pic_Base ----
 
 RejillaBase::RejillaBase(Servicios& s, const VistaQuiniela& v, QWidget* padre)
-    : Rejilla(s, QStringLiteral("Pic_Base"), QStringLiteral("Quiniela base"), padre), v_(v) {}
+    : Rejilla(s, QStringLiteral("Pic_Base"), QStringLiteral("Quiniela base"), padre), v_(v) {
+  PonTeclasSigno(true);
+}
 
 std::optional<std::pair<int, int>> RejillaBase::QueBaseHaPulsado(QPoint punto) const {
   const auto c = CeldaEn(punto);
@@ -130,7 +132,9 @@ void RejillaElegir::PintaCelda(QPainter& p, Celda c, const QRect& r) {
 // ---- Pic_ColBas ----
 
 RejillaProbable::RejillaProbable(Servicios& s, const VistaQuiniela& v, QWidget* padre)
-    : Rejilla(s, QStringLiteral("Pic_ColBas"), QStringLiteral("Columna probable"), padre), v_(v) {}
+    : Rejilla(s, QStringLiteral("Pic_ColBas"), QStringLiteral("Columna probable"), padre), v_(v) {
+  PonTeclasSigno(true);
+}
 
 std::optional<std::pair<int, int>> RejillaProbable::QueProbableHaPulsado(QPoint punto) const {
   const auto c = CeldaEn(punto);
@@ -155,7 +159,9 @@ void RejillaProbable::PintaCelda(QPainter& p, Celda c, const QRect& r) {
 // ---- Pic_Signos ----
 
 RejillaSignos::RejillaSignos(Servicios& s, const VistaQuiniela& v, QWidget* padre)
-    : Rejilla(s, QStringLiteral("Pic_Signos"), QStringLiteral("Totales de signos"), padre), v_(v) {}
+    : Rejilla(s, QStringLiteral("Pic_Signos"), QStringLiteral("Totales de signos"), padre), v_(v) {
+  PonTeclasSigno(true);
+}
 
 std::optional<std::pair<int, int>> RejillaSignos::QueSignoUEDHaPulsado(QPoint punto) const {
   const auto c = CeldaEn(punto);

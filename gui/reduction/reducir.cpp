@@ -25,6 +25,7 @@
 #include "gui/shell/controles.h"
 #include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/teclado.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -330,6 +331,8 @@ void PantallaReducir::Coloca() {
     w->raise();
   }
   IniciaFormulario(this);
+  // The controls of the method moved: Tab follows them from the top left again.
+  OrdenaTabulacion(this);
 }
 
 // ---- Figures and redrawing ----
@@ -432,7 +435,7 @@ int PantallaReducir::AlternaLista(Boton* boton, QListWidget* lista) {
   }
   if (!s_.estado.ocupado) s_.TocaSonido(kSonidoAjuste);
   aplicando_ = true;
-  lista->hide();
+  CierraBajoBoton(boton, lista);
   aplicando_ = false;
   boton->Dibuja(false);
   return lista->currentRow() + 1;
@@ -503,7 +506,7 @@ void PantallaReducir::Boton_MD(const Parametro& p) {
   }
   s_.TocaSonido(kSonidoAjuste);
   aplicando_ = true;  // hiding takes the focus away: that is not a second click
-  p.control->hide();
+  CierraBajoBoton(p.boton, p.control);
   aplicando_ = false;
   p.boton->Dibuja(false);
   Aplica(p);
@@ -672,6 +675,8 @@ void PantallaReducir::ArrancaReduccion(const Cifras& cifras) {
   porcen_->Inicia();
   porcen_->show();
   porcen_->raise();
+  // Enter or Space cancels from the keyboard.
+  porcen_->cancelar()->setFocus(Qt::TabFocusReason);
   setCursor(Qt::WaitCursor);
   porcen_->setCursor(Qt::ArrowCursor);
 
@@ -715,6 +720,7 @@ void PantallaReducir::FinReduccion() {
     s_.AvisoSistema(DeCp(res.mensaje));
   }
   porcen_->Termina();
+  porcen_->salir()->setFocus(Qt::TabFocusReason);
   unsetCursor();
   emit reduccionTerminada();
 }

@@ -124,7 +124,7 @@ void PantallaDatosGen::Boton_MD(const Ajuste& a) {
   }
   if (!s_.estado.ocupado) s_.TocaSonido(kSonidoAjuste);
   aplicando_ = true;  // hiding the control takes its focus away: that is not a second click
-  a.control->hide();
+  CierraBajoBoton(a.boton, a.control);
   aplicando_ = false;
   Aplica(a);
   Rotula();

@@ -11,6 +11,7 @@
 #include "engine/screens/pagina_historico.h"
 #include "gui/shell/imagenes.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/teclado.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -128,11 +129,7 @@ class BotonPagina : public QWidget {
     flecha.closeSubpath();
     p.drawPath(flecha);
     if (tope) p.drawRect(QRectF(atras ? centro - 7 : centro + 5, 6.5, 2, 11));
-    if (hasFocus()) {
-      p.setPen(QPen(QColor(255, 255, 255, 160), 1, Qt::DotLine));
-      p.setBrush(Qt::NoBrush);
-      p.drawRect(rect().adjusted(2, 2, -3, -3));
-    }
+    if (hasFocus()) PintaAnilloFoco(p, rect().adjusted(1, 1, -1, -1), 4);
   }
   void mousePressEvent(QMouseEvent* evento) override {
     if (evento->button() == Qt::LeftButton || evento->button() == Qt::RightButton) {
@@ -141,8 +138,7 @@ class BotonPagina : public QWidget {
     }
   }
   void keyPressEvent(QKeyEvent* evento) override {
-    if (evento->key() == Qt::Key_Space || evento->key() == Qt::Key_Return ||
-        evento->key() == Qt::Key_Enter) {
+    if (EsTeclaPulsar(evento)) {
       alPulsar_();
       return;
     }
@@ -205,8 +201,7 @@ void CarpetaHistorico::paintEvent(QPaintEvent*) {
                          DeCp((*lineas_)[static_cast<std::size_t>(linea - 1)]));
     p.drawPixmap(kXSimboloBorrar, arriba + 3, SimboloBorrar());
     if (hasFocus() && fila == filaTeclado_) {
-      p.setPen(QPen(QColor(0, 0, 160), 1, Qt::DotLine));
-      p.drawRect(1, arriba + 2, kFinTextoHistorico, kAltoFilaHistorico - 5);
+      PintaAnilloFoco(p, QRect(2, arriba + 2, kFinTextoHistorico, kAltoFilaHistorico - 4));
     }
   }
 }

@@ -203,7 +203,7 @@ bool PantallaJornadas::CierraFecha() {
   const std::string fecha = FechaDesdeCajas(Cajas());
   if (fecha != s_.estado.datos.FechaJornada) MuestraGuardar();
   s_.estado.datos.FechaJornada = fecha;
-  picFecJor_->hide();
+  CierraBajoBoton(fecJor_, picFecJor_);
   Rotula();
   return true;
 }

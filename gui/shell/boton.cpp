@@ -7,6 +7,7 @@
 
 #include "engine/shell/textos.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/teclado.h"
 
 namespace zendo {
 
@@ -119,10 +120,7 @@ void Boton::paintEvent(QPaintEvent*) {
     return;
   }
   p.drawPixmap(0, 0, imagen_);
-  if (hasFocus()) {
-    p.setPen(QPen(QColor(255, 255, 255, 160), 1, Qt::DotLine));
-    p.drawRect(rect().adjusted(2, 2, -3, -3));
-  }
+  if (hasFocus()) PintaAnilloFoco(p, rect().adjusted(1, 1, -1, -1), conImagen_ ? 6 : 4);
 }
 
 void Boton::mousePressEvent(QMouseEvent* evento) {
@@ -134,8 +132,8 @@ void Boton::mousePressEvent(QMouseEvent* evento) {
 
 void Boton::keyPressEvent(QKeyEvent* evento) {
   // From the keyboard, Space or Enter on a focused button acts as a click.
-  if (evento->key() == Qt::Key_Space || evento->key() == Qt::Key_Return ||
-      evento->key() == Qt::Key_Enter) {
+  if (EsTeclaPulsar(evento)) {
+    evento->accept();
     emit pulsadoRaton();
     return;
   }

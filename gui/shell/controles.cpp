@@ -1,5 +1,6 @@
 #include "gui/shell/controles.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -34,11 +35,21 @@ void FiltraCajaCp1252(QLineEdit* caja, std::size_t maximo, std::string_view proh
 }
 
 void AbreBajoBoton(Boton* boton, QWidget* control) {
+  // Tab from the open control goes on from its button, wherever the control stands.
+  QWidget::setTabOrder(boton, control);
   boton->Dibuja(true);
   control->show();
   control->raise();
   control->setFocus();
   if (auto* caja = qobject_cast<QLineEdit*>(control)) caja->selectAll();
+}
+
+void CierraBajoBoton(Boton* boton, QWidget* control) {
+  QWidget* foco = QApplication::focusWidget();
+  if (boton != nullptr && foco != nullptr && (foco == control || control->isAncestorOf(foco))) {
+    boton->setFocus(Qt::OtherFocusReason);
+  }
+  control->hide();
 }
 
 QLineEdit* CajaNumero(const QString& nombre, int largo, int ancho, QWidget* padre) {
@@ -96,6 +107,7 @@ ListaJornadas::ListaJornadas(const QString& nombre, int total, QWidget* padre)
 
 void ListaJornadas::Abre(Boton* boton, int actual) {
   setCurrentRow(std::clamp(actual, 1, std::max(1, count())) - 1);
+  boton_ = boton;
   AbreBajoBoton(boton, this);
 }
 
@@ -103,7 +115,7 @@ void ListaJornadas::Toma() {
   if (tomando_ || isHidden()) return;
   tomando_ = true;
   const int jornada = std::max(0, currentRow()) + 1;
-  hide();
+  CierraBajoBoton(boton_, this);
   if (alElegir) alElegir(jornada);
   tomando_ = false;
 }

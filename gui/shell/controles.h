@@ -22,6 +22,10 @@ void FiltraCajaCp1252(QLineEdit* caja, std::size_t maximo, std::string_view proh
 // with the focus, the text of a box selected so that typing replaces it.
 void AbreBajoBoton(Boton* boton, QWidget* control);
 
+// Hides a control opened under its button; when the keyboard was in it, the focus goes
+// back to the button, so that the next Tab goes on from there.
+void CierraBajoBoton(Boton* boton, QWidget* control);
+
 // A hidden box of `ancho` x 24 for up to `largo` characters, right-aligned like a number.
 QLineEdit* CajaNumero(const QString& nombre, int largo, int ancho, QWidget* padre);
 
@@ -47,6 +51,7 @@ class ListaJornadas : public QListWidget {
   void focusOutEvent(QFocusEvent* evento) override;
 
  private:
+  Boton* boton_ = nullptr;
   bool tomando_ = false;  // closing takes the focus away: that is not a second choice
 };
 

@@ -5,11 +5,13 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 
 #include "gui/shell/boton.h"
 #include "gui/shell/fuentes.h"
 #include "gui/shell/imagenes.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/teclado.h"
 
 namespace zendo {
 
@@ -75,8 +77,13 @@ void Formulario::paintEvent(QPaintEvent*) {
 
 void Formulario::showEvent(QShowEvent* evento) {
   QDialog::showEvent(evento);
-  // No button starts with the keyboard focus; Tab reaches them.
-  setFocus(Qt::OtherFocusReason);
+  if (evento->spontaneous()) return;
+  // Tab runs from the top left to the bottom right and starts on the first control.
+  if (QWidget* primero = PrimerControl(OrdenaTabulacion(this))) {
+    primero->setFocus(Qt::TabFocusReason);
+  } else {
+    setFocus(Qt::OtherFocusReason);
+  }
 }
 
 QLabel* Formulario::PonTitulo(const QString& texto) {

@@ -13,6 +13,7 @@
 #include "gui/shell/fuentes.h"
 #include "gui/shell/imagenes.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/teclado.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -77,6 +78,9 @@ void MenuPrincipal::Carga() {
   const ResultadoDatos r = LeeDatosGenerales(s_.estado.rutaDatos, s_.estado.datos);
   if (!r.mensaje.empty()) s_.AvisoSistema(DeCp(r.mensaje));
   DibujaMenu();
+  if (QWidget* primero = PrimerControl(OrdenaTabulacion(this))) {
+    primero->setFocus(Qt::TabFocusReason);
+  }
 }
 
 void MenuPrincipal::DibujaMenu() {

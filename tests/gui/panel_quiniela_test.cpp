@@ -88,7 +88,8 @@ class PruebaPanelQuiniela : public QObject {
       QCOMPARE(CeldaEn(g, x, y), celda);
     }
     QCOMPARE(RectCelda(g, Celda{1, 2}), QRect(4 + 46, 2 + 22, 20, 18));
-    QCOMPARE(TamanoRejilla(g), QSize(4 + 46 + 21, 2 + 14 * 22 + 19));
+    // The margin before the first cell is kept after the last one.
+    QCOMPARE(TamanoRejilla(g), QSize(4 + 46 + 20 + 4, 2 + 14 * 22 + 18 + 2));
   }
 
   void CadaMetodoMuestraSusRejillas() {
