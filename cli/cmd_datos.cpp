@@ -4,6 +4,7 @@
 
 #include "cli/comandos.h"
 #include "engine/core/datos_generales.h"
+#include "engine/core/fichero.h"
 #include "engine/core/formato.h"
 #include "engine/core/historico.h"
 #include "engine/core/jornadas.h"
@@ -17,7 +18,9 @@ int Generales(const Argumentos& a) {
   DatosGenerales d;
   const ResultadoDatos r = LeeDatosGenerales(*datos, d);
   if (!r.mensaje.empty()) ImprimeError(r.mensaje);
-  if (r.error != 0 && r.error != 53) return kSalidaError;
+  // A damaged line is reported, and the values shown are those the program goes on with.
+  const bool leidos = r.error == 0 || r.error == kErrNoEncontrado || r.error == kErrTipo;
+  if (!leidos) return kSalidaError;
   auto linea = [](const char* nombre, const std::string& valor) {
     ImprimeLinea(std::string(nombre) + "=" + valor);
   };
@@ -37,7 +40,7 @@ int Generales(const Argumentos& a) {
   linea("CodigoDelegacion", d.CodigoDelegacion);
   linea("CodigoReceptor", d.CodigoReceptor);
   linea("Sonido", d.Sonido);
-  return kSalidaOk;
+  return r.error == kErrTipo ? kSalidaError : kSalidaOk;
 }
 
 int Indice(const Argumentos& a) {
@@ -85,8 +88,12 @@ const RegistroComando kGenerales({
     "Uso: zendo-cli generales --datos CARPETA\n\n"
     "Lee los datos generales de CARPETA/DATOSGEN.TVX (si no existe, lo crea con los valores\n"
     "por defecto y lo avisa por la salida de errores) y escribe los 15 campos, uno por línea,\n"
-    "como Nombre=valor, en el orden del fichero.\n"
-    "Salida: 0 bien; 1 el fichero no se pudo leer; 64 argumentos incorrectos.\n",
+    "como Nombre=valor, en el orden del fichero. Los valores se muestran como los usa el\n"
+    "programa: cada campo dentro de su rango, y el valor por defecto en el que no se puede leer.\n"
+    "Una línea que no tiene 15 campos o con letras donde va un número se avisa con\n"
+    "LDG ERROR 13 y se muestran igualmente sus valores corregidos.\n"
+    "Salida: 0 bien; 1 el fichero no se pudo leer o su línea está dañada; 64 argumentos\n"
+    "incorrectos.\n",
     {"--datos"},
     {},
     Generales,

@@ -1,5 +1,6 @@
 #include "engine/core/datos_generales.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/core/fichero.h"
@@ -9,18 +10,25 @@
 namespace zendo {
 namespace {
 
+struct Campo {
+  std::string texto;
+  bool entrecomillado = false;
+};
+
 // Splits a line into its fields: a field ends at a comma or at the end of the line; a
 // field that begins (after blanks) with a double quote runs to the next double quote.
-std::vector<std::string> Campos(std::string_view linea) {
-  std::vector<std::string> campos;
+// Only one field past the 15 of the format is kept: it is enough to know the line is wrong.
+std::vector<Campo> Campos(std::string_view linea) {
+  std::vector<Campo> campos;
   std::size_t i = 0;
-  while (i <= linea.size()) {
+  while (i <= linea.size() && campos.size() <= kCamposDatosGenerales) {
     while (i < linea.size() && linea[i] == ' ') ++i;
-    std::string campo;
+    Campo campo;
     if (i < linea.size() && linea[i] == '"') {
       const auto cierre = linea.find('"', i + 1);
       const auto fin = cierre == std::string_view::npos ? linea.size() : cierre;
-      campo = std::string(linea.substr(i + 1, fin - i - 1));
+      campo.texto = std::string(linea.substr(i + 1, fin - i - 1));
+      campo.entrecomillado = true;
       i = fin == linea.size() ? fin : fin + 1;
       // Skip to the comma that ends the field.
       const auto coma = linea.find(',', i);
@@ -28,7 +36,7 @@ std::vector<std::string> Campos(std::string_view linea) {
     } else {
       const auto coma = linea.find(',', i);
       const auto fin = coma == std::string_view::npos ? linea.size() : coma;
-      campo = std::string(RecortaDer(linea.substr(i, fin - i)));
+      campo.texto = std::string(RecortaDer(linea.substr(i, fin - i)));
       i = fin + 1;
     }
     campos.push_back(std::move(campo));
@@ -36,15 +44,88 @@ std::vector<std::string> Campos(std::string_view linea) {
   return campos;
 }
 
+// A number field: blanks, an optional sign, digits and an optional decimal part; empty
+// reads as 0. A quoted field or any other character is not a number.
+bool EsNumero(const Campo& c) {
+  if (c.entrecomillado) return false;
+  std::string_view t = Recorta(c.texto);
+  if (t.empty()) return true;
+  if (t.front() == '+' || t.front() == '-') t.remove_prefix(1);
+  bool digito = false;
+  bool punto = false;
+  for (const char ch : t) {
+    if (ch >= '0' && ch <= '9') {
+      digito = true;
+    } else if (ch == '.' && !punto) {
+      punto = true;
+    } else {
+      return false;
+    }
+  }
+  return digito;
+}
+
+bool SoloDigitos(std::string_view t) {
+  return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "dd/mm/yy" with digits, or eight blanks (a jornada with no record).
+bool FechaAdmitida(std::string_view f) {
+  if (f.size() != 8) return false;
+  if (f.find_first_not_of(' ') == std::string_view::npos) return true;
+  return f[2] == '/' && f[5] == '/' && SoloDigitos(f.substr(0, 2)) && SoloDigitos(f.substr(3, 2)) &&
+         SoloDigitos(f.substr(6, 2));
+}
+
+// A price as typed by hand: digits with at most one point, in the four characters.
+bool PrecioBienEscrito(std::string_view t) {
+  t = RecortaDer(t);
+  if (t.empty() || t.size() > 4 || std::count(t.begin(), t.end(), '.') > 1) return false;
+  return std::all_of(t.begin(), t.end(),
+                     [](char c) { return c == '.' || (c >= '0' && c <= '9'); }) &&
+         std::any_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A code of `ancho` digits; a shorter one gets zeros on the left; anything else is none.
+std::string CodigoAdmitido(std::string_view codigo, std::size_t ancho, std::string_view defecto) {
+  const std::string_view t = Recorta(codigo);
+  if (!SoloDigitos(t) || t.size() > ancho) return std::string(defecto);
+  return std::string(ancho - t.size(), '0') + std::string(t);
+}
+
 }  // namespace
 
+bool PrecioAdmitido(double precio) {
+  return precio > 0 && precio <= kPrecioMaximo;
+}
+
 void DatosGenerales::Normaliza() {
-  FechaJornada = AjustaAncho(FechaJornada, 8);
-  PrecioApuesta = AjustaAncho(PrecioApuesta, 4);
-  CodigoDelegacion = AjustaAncho(CodigoDelegacion, 2);
-  CodigoReceptor = AjustaAncho(CodigoReceptor, 5);
-  Sonido = AjustaAncho(Sonido, 2);
+  const DatosGenerales defecto;
+  auto total = [](int16_t& t) {
+    if (t < 1 || t > kMaximoTotal) t = kMaximoTotal;
+  };
+  total(TotalJornadas);
+  total(TotalOrdenes);
+  Jornada = std::clamp<int16_t>(Jornada, 1, TotalJornadas);
+  Orden = std::clamp<int16_t>(Orden, 1, TotalOrdenes);
+  if (Metodo < 1 || Metodo > 5) Metodo = defecto.Metodo;
+  for (int16_t* margen :
+       {&MargenIzqBoleto, &MargenSupBoleto, &MargenIzqContinuo, &MargenSupContinuo}) {
+    *margen = std::clamp<int16_t>(*margen, 0, kMaximoMargen);
+  }
+  if (Orientacion != 1 && Orientacion != 2) Orientacion = defecto.Orientacion;
+
+  if (!FechaAdmitida(FechaJornada)) FechaJornada = defecto.FechaJornada;
+  if (PrecioBienEscrito(PrecioApuesta) && PrecioAdmitido(Val(PrecioApuesta))) {
+    PrecioApuesta = AjustaAncho(RecortaDer(PrecioApuesta), 4);
+  } else {
+    PrecioApuesta = defecto.PrecioApuesta;
+  }
   Precio = static_cast<float>(Val(PrecioApuesta));
+  CodigoDelegacion = CodigoAdmitido(CodigoDelegacion, 2, defecto.CodigoDelegacion);
+  CodigoReceptor = CodigoAdmitido(CodigoReceptor, 5, defecto.CodigoReceptor);
+  const std::string_view sonido = Recorta(Sonido);
+  Sonido = sonido == "Si" || sonido == "No" ? std::string(sonido) : defecto.Sonido;
 }
 
 std::string LineaDatosGenerales(const DatosGenerales& d) {
@@ -59,17 +140,20 @@ std::string LineaDatosGenerales(const DatosGenerales& d) {
          q(c.CodigoReceptor) + "," + q(c.Sonido) + kSaltoLinea;
 }
 
-DatosGenerales ParseaDatosGenerales(std::string_view linea) {
+DatosGenerales ParseaDatosGenerales(std::string_view linea, bool* erronea) {
   DatosGenerales d;
   const auto campos = Campos(linea);
-  auto campo = [&](std::size_t i) -> std::string_view {
-    return i < campos.size() ? std::string_view(campos[i]) : std::string_view{};
-  };
+  bool mal = campos.size() != kCamposDatosGenerales;
   auto entero = [&](std::size_t i, int16_t& destino) {
-    if (i < campos.size()) destino = ValCorto(campo(i));
+    if (i >= campos.size()) return;
+    if (EsNumero(campos[i])) {
+      destino = ValCorto(campos[i].texto);
+    } else {
+      mal = true;  // letters where a number belongs: the default stays
+    }
   };
   auto texto = [&](std::size_t i, std::string& destino) {
-    if (i < campos.size()) destino = std::string(campo(i));
+    if (i < campos.size()) destino = campos[i].texto;
   };
   entero(0, d.Jornada);
   texto(1, d.FechaJornada);
@@ -87,6 +171,7 @@ DatosGenerales ParseaDatosGenerales(std::string_view linea) {
   texto(13, d.CodigoReceptor);
   texto(14, d.Sonido);
   d.Normaliza();
+  if (erronea != nullptr) *erronea = mal;
   return d;
 }
 
@@ -107,14 +192,20 @@ ResultadoDatos LeeDatosGenerales(const std::filesystem::path& rutaDatos, DatosGe
     }
     return r;
   }
-  if (err != kSinError) {
-    r.error = err;
-    r.mensaje = "LDG ERROR " + std::to_string(err);
+  const auto lineas = err == kSinError ? PartirLineas(contenido) : std::vector<std::string_view>{};
+  if (err != kSinError || lineas.empty()) {
+    // Nothing to read: an empty file ends before its line, as reading past the end does.
+    r.error = err != kSinError ? err : kErrFinFichero;
+    r.mensaje = "LDG ERROR " + std::to_string(r.error);
     d = DatosGenerales{};
     return r;
   }
-  const auto lineas = PartirLineas(contenido);
-  d = ParseaDatosGenerales(lineas.empty() ? std::string_view{} : lineas.front());
+  bool erronea = false;
+  d = ParseaDatosGenerales(lineas.front(), &erronea);
+  if (erronea) {
+    r.error = kErrTipo;
+    r.mensaje = "LDG ERROR " + std::to_string(r.error);
+  }
   return r;
 }
 

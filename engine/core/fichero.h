@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 // Error numbers, as the messages show them ("LFB ERROR 70").
 inline constexpr int16_t kSinError = 0;
 inline constexpr int16_t kErrDesbordamiento = 6;
+inline constexpr int16_t kErrTipo = 13;  // a value of the wrong type (letters for a number)
 inline constexpr int16_t kErrNombreFichero = 52;
 inline constexpr int16_t kErrNoEncontrado = 53;
 inline constexpr int16_t kErrEntradaSalida = 57;

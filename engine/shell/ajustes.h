@@ -10,8 +10,6 @@
 
 namespace zendo {
 
-inline constexpr int16_t kMaximoTotal = 60;  // jornadas and orders per jornada
-
 // Total jornadas or total reducciones from the typed text: outside 1..60 it becomes 60.
 int16_t TotalDesdeTexto(std::string_view texto);
 

@@ -64,6 +64,26 @@ TEST(CliDatos, GeneralesJornadaEIndice) {
                                     std::string(35, ' ') + "         2         2\n");
 }
 
+TEST(CliDatos, GeneralesDanadosMuestranLosValoresCorregidos) {
+  CarpetaTemporal dir;
+  EscribeBytes(dir / "DATOSGEN.TVX",
+               "150,\"30/08/09\",x,7,-3,0,0,0,5,200,-5,\"abc\",\"1\",\"123456\",\"Quizas\"\r\n");
+  std::string error;
+  prueba::Ejecuta(std::string(ZENDO_CLI_PATH) + " generales --datos " + dir.ruta().string() +
+                      " 2>&1 1>/dev/null",
+                  &error);
+  EXPECT_EQ(error, "LDG ERROR 13\n");
+  int e = 0;
+  EXPECT_EQ(Cli("generales --datos " + dir.ruta().string(), &e),
+            "Jornada=60\nFechaJornada=30/08/09\nOrden=1\nMetodo=1\nMargenIzqBoleto=0\n"
+            "MargenSupBoleto=0\nMargenIzqContinuo=0\nMargenSupContinuo=0\nOrientacion=1\n"
+            "TotalJornadas=60\nTotalOrdenes=60\nPrecioApuesta=0.50\nCodigoDelegacion=01\n"
+            "CodigoReceptor=00000\nSonido=Si\n");
+  EXPECT_NE(e, 0);
+  // Reading does not rewrite the file: the program writes it back when it ends.
+  EXPECT_EQ(prueba::LeeBytes(dir / "DATOSGEN.TVX").substr(0, 4), "150,");
+}
+
 TEST(CliDatos, ErroresDeUso) {
   int e = 0;
   Cli("", &e);
