@@ -26,9 +26,9 @@ constexpr std::size_t kLargoLinea = 19;
 // Of a line longer than the whole block only its start can hold a column.
 constexpr std::size_t kPrefijoLineaLarga = 256;
 
-// Walks the columns in file order: the hits of each go to the totals and to its boleto; a
-// boleto is listed when the next one starts. HallaBoleto is asked once per run of columns on
-// the same boleto, not once per column.
+// Walks the columns in file order: the hits of each go to its boleto; when the next boleto
+// starts, the boleto is listed and its counts go to the totals. HallaBoleto is asked once per
+// run of columns on the same boleto, not once per column.
 class Contador {
  public:
   Contador(const Reduccion& r, ResultadoEscrutinio& res) : r_(r), res_(res) {}
@@ -38,7 +38,6 @@ class Contador {
     ++n_;
     if (n_ > finRango_ && !NuevoRango()) return false;
     ++enBoleto_[static_cast<std::size_t>(h)];
-    ++res_.AciertosTotal[static_cast<std::size_t>(h)];
     return true;
   }
 
@@ -57,7 +56,6 @@ class Contador {
     if (b != actual_) {
       Anota();
       actual_ = b;
-      enBoleto_ = {};
     }
     return true;
   }
@@ -71,6 +69,8 @@ class Contador {
       suma += b.aciertos[k];
     }
     if (suma > 0) res_.boletos.Anade(b);
+    for (std::size_t h = 0; h < 16; ++h) res_.AciertosTotal[h] += enBoleto_[h];
+    enBoleto_ = {};
   }
 
   const Reduccion& r_;
@@ -91,44 +91,32 @@ bool LineaGeneral(std::string_view linea, std::string_view ganadora, Contador& c
 }
 
 #if defined(__SSE2__)
-// Hits by the mask of the 15 signs equal to the winning ones.
-const std::array<uint8_t, 1 << 15>& TablaAciertos() {
-  static const auto tabla = [] {
-    std::array<uint8_t, 1 << 15> t{};
-    for (unsigned m = 0; m < t.size(); ++m) {
-      int h = 0;
-      for (unsigned bit = 0; bit < 14; ++bit) h += (m >> bit) & 1U;
-      if (h == 14 && (m & 0x4000U) != 0) h = 15;
-      t[m] = static_cast<uint8_t>(h);
-    }
-    return t;
-  }();
-  return tabla;
-}
-
 class LineaRapida {
  public:
-  explicit LineaRapida(std::string_view ganadora) : tabla_(TablaAciertos()) {
+  explicit LineaRapida(std::string_view ganadora) {
     alignas(16) char g[16] = {};
     std::memcpy(g, ganadora.data(), std::min<std::size_t>(ganadora.size(), 15));
     ganadora_ = _mm_load_si128(reinterpret_cast<const __m128i*>(g));
   }
-  // The hits of a line of exactly the reduction's form; false for anything else (a quote or
-  // a line end among the signs, a blank column), which the general reading then takes.
-  bool operator()(const char* p, int& h) const {
-    if (p[0] != '"' || p[17] != '\r' || p[18] != '\n') return false;
+  // The hits of a line of exactly the reduction's form; -1 for anything else (a quote or a
+  // line end among the signs, a blank column), which the general reading then takes.
+  int operator()(const char* p) const {
+    if (p[0] != '"' || p[17] != '\r' || p[18] != '\n') return -1;
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
     const int cortes = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')),
                                                       _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))));
-    if (cortes != 0x8000) return false;
     const int blancos = _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')));
-    if ((blancos & 0x7FFF) == 0x7FFF) return false;
-    h = tabla_[static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, ganadora_))) & 0x7FFFU];
-    return true;
+    if (cortes != 0x8000 || (blancos & 0x7FFF) == 0x7FFF) return -1;
+    // The right signs of matches 1 to 14 added up; a 15 when match 15 is right too.
+    const __m128i iguales = _mm_cmpeq_epi8(v, ganadora_);
+    const __m128i unos =
+        _mm_and_si128(iguales, _mm_setr_epi8(1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0));
+    const __m128i sumas = _mm_sad_epu8(unos, _mm_setzero_si128());
+    const int h = _mm_cvtsi128_si32(sumas) + _mm_extract_epi16(sumas, 4);
+    return h + ((_mm_movemask_epi8(iguales) & 0x7FFF) == 0x7FFF ? 1 : 0);
   }
 
  private:
-  const std::array<uint8_t, 1 << 15>& tabla_;
   __m128i ganadora_;
 };
 #else
@@ -136,7 +124,7 @@ class LineaRapida {
 class LineaRapida {
  public:
   explicit LineaRapida(std::string_view) {}
-  bool operator()(const char*, int&) const { return false; }
+  int operator()(const char*) const { return -1; }
 };
 #endif
 
@@ -144,9 +132,8 @@ class LineaRapida {
 // nullptr when the numbering of boletos overflowed.
 const char* RecorreBloque(const char* p, const char* fin, const LineaRapida& rapida,
                           std::string_view ganadora, Contador& c) {
-  int h = 0;
   while (static_cast<std::size_t>(fin - p) >= kLargoLinea) {
-    if (rapida(p, h)) {
+    if (const int h = rapida(p); h >= 0) {
       if (!c.Columna(h)) return nullptr;
       p += kLargoLinea;
       continue;
