@@ -17,7 +17,7 @@ LecturaPantalla LeeJornadaYReduccion(Servicios& s) {
   const LecturaJornada lj = LeeJornada(e.rutaDatos, jornada);
   if (!lj.mensaje.empty()) s.AvisoSistema(DeCp(lj.mensaje));
   l.jornada = lj.jornada;
-  l.jornadaLeida = lj.error == 0;
+  l.errorJornada = lj.error;
   Reduccion& r = e.reduccion;
   const LecturaIndice li = LeeReduccion(e.rutaDatos, jornada, orden, e.datos.Metodo, r);
   if (!li.estado.mensaje.empty()) s.AvisoSistema(DeCp(li.estado.mensaje));

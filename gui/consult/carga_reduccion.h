@@ -15,7 +15,7 @@ class Servicios;
 
 struct LecturaPantalla {
   Jornada jornada;
-  bool jornadaLeida = true;  // false: the record could not be read; writing it would lose it
+  int16_t errorJornada = 0;  // the record could not be read: writing it would lose it
   bool ReduccionCargada = false;
 };
 

@@ -1,5 +1,6 @@
 #include "gui/scrutiny/escrutin.h"
 
+#include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,7 +13,6 @@
 #include <algorithm>
 
 #include "engine/consult/carga_pantalla.h"
-#include "engine/core/fichero.h"
 #include "engine/core/formato.h"
 #include "engine/core/indice.h"
 #include "engine/reduction/cifras.h"
@@ -190,7 +190,9 @@ void PantallaEscrutinio::Construye() {
   modeloBoletos_ = new ModeloBoletos(this);
   lisBoletos_->setModel(modeloBoletos_);
 
-  progreso_ = new QWidget(this);
+  auto* marco = new QFrame(this);
+  marco->setFrameShape(QFrame::StyledPanel);
+  progreso_ = marco;
   progreso_->setObjectName(QStringLiteral("Pic_Progreso"));
   progreso_->setAutoFillBackground(true);
   auto* textoProgreso = new QLabel(QStringLiteral("Escrutando las columnas..."), progreso_);
@@ -216,7 +218,7 @@ void PantallaEscrutinio::CargaPantalla() {
   e.ocupado = true;
   const LecturaPantalla l = LeeJornadaYReduccion(s_);
   jornada_ = l.jornada;
-  jornadaLeida_ = l.jornadaLeida;
+  errorJornada_ = l.errorJornada;
   reduccionCargada_ = l.ReduccionCargada;
   Reduccion& r = e.reduccion;
   marcas_ = jornada_.Ganadora;
@@ -388,7 +390,7 @@ void PantallaEscrutinio::PulsaEscrutar() {
   }
   const Reduccion& r = s_.estado.reduccion;
   // The record is kept first, even when the column turns out incomplete.
-  if (jornadaLeida_) {
+  if (errorJornada_ == 0) {
     const std::string registro = RegistroEscrutinio(jornada_.RegistroJornada, r.Jornada,
                                                     jornada_.FechaJornada, marcas_, textos);
     const FalloEscrutinio f = GuardaEscrutinio(s_.estado.rutaDatos, r.Jornada, registro);
@@ -398,8 +400,8 @@ void PantallaEscrutinio::PulsaEscrutar() {
       jornada_ = ParseaJornada(registro, r.Jornada);
     }
   } else {
-    // The record could not be read: writing it would lose the teams.
-    s_.AvisoSistema(DeCp(MensajeFallo({kErrEntradaSalida, kFicheroJornadas, true})));
+    // The record could not be read: writing it would lose its teams, so it is left alone.
+    s_.AvisoSistema(DeCp(MensajeFallo({errorJornada_, kFicheroJornadas, false})));
   }
   LimpiaResultado();
   const auto ganadora = ColumnaGanadora(marcas_);

@@ -115,7 +115,7 @@ class PantallaEscrutinio : public Formulario {
   Boton* botCancelar_ = nullptr;
 
   Jornada jornada_;
-  bool jornadaLeida_ = true;  // the record was read: saving it keeps the teams
+  int16_t errorJornada_ = 0;  // the record could not be read: saving it would lose its teams
   MarcasGanadora marcas_{};
   bool reduccionCargada_ = false;
   std::shared_ptr<const ResultadoEscrutinio> resultado_;

@@ -404,6 +404,25 @@ class PruebaEscrutinio : public QObject {
     QCOMPARE(Bytes(s.e.ruta("JORNADAS.TVX")), antes);
   }
 
+  // A jornadas file that cannot be read is not written over (its teams would be lost).
+  void UnaJornadaIlegibleNoSeSobrescribe() {
+    Escenario s;
+    std::filesystem::remove(s.e.ruta("JORNADAS.TVX"));
+    std::filesystem::create_directory(s.e.ruta("JORNADAS.TVX"));
+    s.Abre();
+    QCOMPARE(s.e.mensajero.avisos.size(), 1U);
+    QVERIFY(s.e.mensajero.avisos[0].startsWith(QStringLiteral("LJO ERROR ")));
+    const QString numero = s.e.mensajero.avisos[0].mid(10);
+    s.e.mensajero.avisos.clear();
+    s.MarcaColumna(kGanadora);
+    s.Escruta();
+    QCOMPARE(s.e.mensajero.avisos,
+             (std::vector<QString>{QStringLiteral("ESC ERROR ") + numero +
+                                   QStringLiteral("\r\nAcceso no permitido al leer JORNADAS.TVX.")}));
+    QVERIFY(std::filesystem::is_directory(s.e.ruta("JORNADAS.TVX")));
+    QCOMPARE(s.Aciertos().size(), 17);
+  }
+
   // A count that takes long: its progress shows, the screen still answers (and refuses what
   // would change the count), and Cancelar leaves both lists empty.
   void UnEscrutinioLargoSeCancela() {
