@@ -416,9 +416,10 @@ class PruebaEscrutinio : public QObject {
     s.e.mensajero.avisos.clear();
     s.MarcaColumna(kGanadora);
     s.Escruta();
-    QCOMPARE(s.e.mensajero.avisos,
-             (std::vector<QString>{QStringLiteral("ESC ERROR ") + numero +
-                                   QStringLiteral("\r\nAcceso no permitido al leer JORNADAS.TVX.")}));
+    QCOMPARE(
+        s.e.mensajero.avisos,
+        (std::vector<QString>{QStringLiteral("ESC ERROR ") + numero +
+                              QStringLiteral("\r\nAcceso no permitido al leer JORNADAS.TVX.")}));
     QVERIFY(std::filesystem::is_directory(s.e.ruta("JORNADAS.TVX")));
     QCOMPARE(s.Aciertos().size(), 17);
   }
