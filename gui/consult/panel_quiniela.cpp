@@ -23,6 +23,21 @@ constexpr int kPasoFila = 22;
 constexpr int kAltoCelda = 18;
 constexpr int kMargenTexto = 6;
 constexpr int kSeparacionMinima = 8;
+constexpr int kSeparacionCriterios = 10;
+// A run of this many blanks in a heading sets the criteria apart from the grids' words.
+constexpr int kBlancosCriterios = 8;
+
+// Where the criteria words of a heading begin and where the blanks before them begin; -1
+// when the heading has none.
+std::pair<qsizetype, qsizetype> CorteCriterios(const QString& t) {
+  const QString blancos(kBlancosCriterios, QLatin1Char(' '));
+  const qsizetype i = t.indexOf(blancos);
+  if (i < 0) return {-1, -1};
+  qsizetype j = i;
+  while (j < t.size() && t.at(j) == QLatin1Char(' ')) ++j;
+  if (j >= t.size()) return {-1, -1};
+  return {j, i};
+}
 
 GeometriaRejilla Geometria(int filas, int columnas, int ancho, int pasoX) {
   GeometriaRejilla g;
@@ -119,10 +134,37 @@ int PanelQuiniela::AnchoTexto(const QString& texto) const {
 }
 
 int PanelQuiniela::CentroPalabra(int linea, const QString& palabra) const {
-  const QString& t = encabezado(linea);
-  const int i = t.indexOf(palabra);
+  if (anchoCriterios_ >= 0 && colaEncabezado(linea).contains(palabra)) return CentroCriterios();
+  const QString t = cabezaEncabezado(linea);
+  const int i = static_cast<int>(t.indexOf(palabra));
   if (i < 0) return -1;
   return xRejillas_ + AnchoTexto(t.left(i)) + AnchoTexto(palabra) / 2;
+}
+
+QString PanelQuiniela::colaEncabezado(int linea) const {
+  const QString& t = encabezado(linea);
+  const qsizetype corte = CorteCriterios(t).first;
+  return corte < 0 ? QString() : t.mid(corte).trimmed();
+}
+
+QString PanelQuiniela::cabezaEncabezado(int linea) const {
+  const QString& t = encabezado(linea);
+  if (anchoCriterios_ < 0) return t;
+  const qsizetype inicioBlancos = CorteCriterios(t).second;
+  return inicioBlancos < 0 ? t : t.left(inicioBlancos);
+}
+
+int PanelQuiniela::CentroCriterios() const {
+  if (anchoCriterios_ <= 0) return -1;
+  const int ancho =
+      std::max({anchoCriterios_, AnchoTexto(colaEncabezado(1)), AnchoTexto(colaEncabezado(2))});
+  return finRejillas_ + kSeparacionCriterios + ancho / 2;
+}
+
+void PanelQuiniela::PonColumnaCriterios(int ancho) {
+  anchoCriterios_ = ancho;
+  Coloca();
+  update();
 }
 
 int PanelQuiniela::yFila(int m) const {
@@ -194,8 +236,12 @@ void PanelQuiniela::Coloca() {
     while (fin > 0 && t.at(fin - 1) == QLatin1Char(' ')) --fin;
     return AnchoTexto(t.left(fin));
   };
-  const int ancho =
-      std::max({derecha, xRejillas_ + ancho1(encabezado_[0]), xRejillas_ + ancho1(encabezado_[1])});
+  finRejillas_ = derecha;
+  int ancho = std::max({derecha, xRejillas_ + ancho1(cabezaEncabezado(1)),
+                        xRejillas_ + ancho1(cabezaEncabezado(2))});
+  if (const int centro = CentroCriterios(); centro >= 0) {
+    ancho = std::max(ancho, 2 * centro - finRejillas_ - kSeparacionCriterios);
+  }
   setFixedSize(ancho + 8, yFila(kPartidos + 1) + 4);
 }
 
@@ -355,8 +401,14 @@ void PanelQuiniela::paintEvent(QPaintEvent* evento) {
     p.setFont(FuenteEncabezado());
     p.setPen(QColor(20, 52, 120));
     const QFontMetrics fm(FuenteEncabezado());
-    p.drawText(xRejillas_, 4 + fm.ascent(), encabezado_[0]);
-    p.drawText(xRejillas_, 4 + fm.height() + fm.ascent(), encabezado_[1]);
+    for (int linea = 1; linea <= 2; ++linea) {
+      const int y = 4 + (linea - 1) * fm.height() + fm.ascent();
+      p.drawText(xRejillas_, y, cabezaEncabezado(linea));
+      if (const int centro = CentroCriterios(); centro >= 0) {
+        const QString cola = colaEncabezado(linea);
+        p.drawText(centro - fm.horizontalAdvance(cola) / 2, y, cola);
+      }
+    }
   }
   p.setFont(FuentePartido());
   const QFontMetrics fm(FuentePartido());

@@ -39,6 +39,13 @@ class PanelQuiniela : public QWidget {
   // A narrower panel for a screen that needs room beside it: a shorter column of team names
   // and, for method 4, narrower bars.
   void PonCompacto(bool compacto);
+  // The words that follow a long run of blanks in the headings (the criteria of the method,
+  // "Errores permitidos", "Porcentajes admitidos") stand over a column of `ancho` pixels
+  // right after the grids instead of where the blanks would push them; with 0 the panel
+  // leaves them out, for the screen to show them elsewhere. Negative: as typed.
+  void PonColumnaCriterios(int ancho);
+  // The words of heading line 1 or 2 after its long run of blanks, empty when none.
+  QString colaEncabezado(int linea) const;
   bool editable() const { return v_.editable; }
   // Commits and closes the percentage editor when it is open.
   void CierraEditor();
@@ -76,6 +83,10 @@ class PanelQuiniela : public QWidget {
   void AbreEditor(int m, int s);
   void ConfirmaEditor(bool conEnter);
   int AnchoTexto(const QString& texto) const;
+  // Heading line 1 or 2 without its criteria words, when they stand apart.
+  QString cabezaEncabezado(int linea) const;
+  // Centre of the criteria column; -1 when the panel does not show it.
+  int CentroCriterios() const;
   int Sangria(int m) const;
 
   Servicios& s_;
@@ -92,6 +103,8 @@ class PanelQuiniela : public QWidget {
   QLineEdit* texPorNum_ = nullptr;
   std::optional<std::pair<int, int>> celdaEditor_;
   int xRejillas_;
+  int finRejillas_ = 0;
+  int anchoCriterios_ = -1;
   bool compacto_ = false;
 };
 

@@ -100,6 +100,9 @@ void PantallaSalida::Coloca() {
   // else in two rows under it.
   const int anchoBoton = botones_[1]->width();
   panel_->move(kMargen, kYPanel);
+  // A narrower panel keeps the buttons beside it, so that the screen is not too high.
+  panel_->PonCompacto(false);
+  if (panel_->x() + panel_->width() + 24 + anchoBoton + kMargen > 800) panel_->PonCompacto(true);
   const int finPanel = panel_->x() + panel_->width();
   const bool alLado = finPanel + 24 + anchoBoton + kMargen <= 800;
   int ancho = 0;

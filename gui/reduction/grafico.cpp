@@ -133,7 +133,11 @@ void GraficoReduccion::paintEvent(QPaintEvent*) {
   const std::vector<QColor> colores =
       manual ? std::vector<QColor>{kColorBase, kColorExternas, kColorTotales}
              : std::vector<QColor>{kColorBase, kColorAceptadas};
-  int x = a.left();
+  // Over the bars, or as far left as a narrow chart needs to show it whole.
+  const QFontMetrics fl(p.font());
+  int anchoLeyenda = 0;
+  for (const QString& n : nombres) anchoLeyenda += 16 + fl.horizontalAdvance(n) + 12;
+  int x = std::max(8, std::min(a.left(), width() - 8 - anchoLeyenda));
   for (int i = 0; i < nombres.size(); ++i) {
     const auto ci = static_cast<std::size_t>(i);
     p.setPen(colores[ci].darker(130));
@@ -141,7 +145,7 @@ void GraficoReduccion::paintEvent(QPaintEvent*) {
     p.drawRect(x, 10, 11, 11);
     p.setPen(QColor(40, 40, 40));
     p.drawText(x + 16, 20, nombres[i]);
-    x += 16 + QFontMetrics(p.font()).horizontalAdvance(nombres[i]) + 16;
+    x += 16 + fl.horizontalAdvance(nombres[i]) + 12;
   }
 
   if (maximo > 0) PintaEscala(p, a, maximo);
@@ -184,7 +188,11 @@ void GraficoReduccion::paintEvent(QPaintEvent*) {
   // Class numbers and the titles of the axes.
   p.setFont(FuenteArial(10));
   p.setPen(QColor(60, 60, 60));
-  const int paso = clases > 20 ? 10 : 1;
+  // Every class numbered while the numbers keep apart, else every other one.
+  const int paso =
+      clases > 20
+          ? 10
+          : (ancho >= QFontMetrics(p.font()).horizontalAdvance(QStringLiteral("14")) + 4 ? 1 : 2);
   for (int k = 0; k < clases; k += paso) {
     const double centro = a.left() + (k + 0.5) * ancho;
     p.drawText(QRectF(centro - 15, a.bottom() + 2, 30, 12), Qt::AlignCenter, QString::number(k));

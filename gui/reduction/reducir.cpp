@@ -31,11 +31,20 @@
 namespace zendo {
 namespace {
 
+// The screen fits the smallest desktop the program runs on (800 x 600 less a panel of 30)
+// with the frame of its window: the panels are laid out to stay within 796 x 540.
+constexpr int kAnchoMaximo = 796;
 constexpr int kMargen = 16;
-constexpr int kYBotones = 64;
-constexpr int kYPanel = 98;
-constexpr int kAnchoDerecha = 310;
-constexpr int kAnchoMinimo = 820;
+constexpr int kMargenDerecho = 10;
+constexpr int kSeparacion = 8;
+constexpr int kYBotones = 44;
+constexpr int kYPanel = 74;
+// The left-hand part holds at least the description and the row of action buttons.
+constexpr int kAnchoIzquierda = 506;
+constexpr int kAnchoDescripcion = 320;
+// The right-hand column of figures and chart.
+constexpr int kAnchoDerechaMinimo = 224;
+constexpr int kAnchoDerechaMaximo = 290;
 
 // Help context of the screen by method.
 int ContextoAyuda(int metodo) {
@@ -65,6 +74,8 @@ void PantallaReducir::Construye() {
 
   panel_ = new PanelQuiniela(s_, Pantalla::Reducir, this);
   panel_->PonEditable(true);
+  // Room for the figures and the chart beside it.
+  panel_->PonCompacto(true);
   panel_->alEditar = [this](const Cambio& c) { TrasEdicion(c); };
 
   nroJor_ = new Boton(QStringLiteral("Pic_BotNroJor"), QString(), this);
@@ -100,6 +111,11 @@ void PantallaReducir::Construye() {
   maxErr_ = {new Boton(QStringLiteral("Pic_BotMaxErr"), QString(), this), lisMaxErrores_};
   texRangoMin_ = CajaNumero(QStringLiteral("Tex_RangoMin"), 6, 70, this);
   texRangoMax_ = CajaNumero(QStringLiteral("Tex_RangoMax"), 6, 70, this);
+  labCriterios_ = new QLabel(this);
+  labCriterios_->setObjectName(QStringLiteral("Lab_Porcentajes"));
+  labCriterios_->setFont(FuenteEncabezado());
+  labCriterios_->setStyleSheet(QStringLiteral("color: rgb(20, 52, 120);"));
+  labCriterios_->setAlignment(Qt::AlignCenter);
   minPor_ = {new Boton(QStringLiteral("Pic_BotMinPor"), QString(), this), texRangoMin_};
   maxPor_ = {new Boton(QStringLiteral("Pic_BotMaxPor"), QString(), this), texRangoMax_};
 
@@ -236,6 +252,8 @@ void PantallaReducir::CargaPantalla() {
   Rotula();
   Coloca();
   Recalcula();
+  // A loaded base without columns shows no figures until it is edited.
+  esta_->setVisible(cifras_.ApuestasBase != 0);
   update();
   e.ocupado = ocupadoAntes;
 
@@ -245,30 +263,24 @@ void PantallaReducir::CargaPantalla() {
 
 void PantallaReducir::Coloca() {
   const int metodo = s_.estado.reduccion.Metodo;
-  panel_->move(kMargen, kYPanel);
-  int xExtra = panel_->x() + panel_->width() + 16;
+  const bool errores = metodo == kMetodoColumnaProbable;
+  const bool rango = metodo == kMetodoBalanceSignos;
   const bool manual = metodo == kMetodoManual;
-  panelExterno_->setVisible(manual);
-  chkIncluirExterno_->setVisible(manual);
-  if (manual) {
-    panelExterno_->setFixedSize(290, 3 * 19 + 18);
-    panelExterno_->move(xExtra, kYPanel + panel_->yFila(1));
-    chkIncluirExterno_->adjustSize();
-    chkIncluirExterno_->move(xExtra + 8, panelExterno_->y() + panelExterno_->height() + 8);
-    xExtra += panelExterno_->width() + 16;
-  }
-  if (metodo == kMetodoColumnaProbable || metodo == kMetodoBalanceSignos) {
-    // The criteria buttons may stand out of the panel, right of its grids.
-    xExtra = std::max(xExtra, panel_->x() + panel_->width() + 16 + 8);
-    const int finBarras = panel_->x() + panel_->porBar()->x() + panel_->porBar()->width();
-    if (metodo == kMetodoBalanceSignos) xExtra = std::max(xExtra, finBarras + 10 + 104 + 16);
-  }
-  const int ancho = std::max(kAnchoMinimo, xExtra + kAnchoDerecha + kMargen);
-  const int xDerecha = ancho - kMargen - kAnchoDerecha;
-  const int yPie = kYPanel + panel_->height() + 10;
-  const int alto = yPie + 112;
+
+  // The error buttons keep a column of their own right of the grids; the range buttons of
+  // method 4 go to the right-hand column, with their heading.
+  panel_->PonColumnaCriterios(errores ? minErr_.boton->width() : 0);
+  panel_->move(kMargen, kYPanel);
+  const int izquierda = std::max(panel_->x() + panel_->width(), kAnchoIzquierda);
+  const int anchoDerecha = std::clamp(kAnchoMaximo - kMargenDerecho - kSeparacion - izquierda,
+                                      kAnchoDerechaMinimo, kAnchoDerechaMaximo);
+  const int ancho = izquierda + kSeparacion + anchoDerecha + kMargenDerecho;
+  const int xDerecha = ancho - kMargenDerecho - anchoDerecha;
+  const int yDescripcion = kYPanel + panel_->height() + 8;
+  const int yPie = yDescripcion + texDescripcion_->height() + 14;
+  const int alto = yPie + ayuda_->height() + 10;
   setFixedSize(ancho, alto);
-  titulo_->setGeometry(66, 18, ancho - 132, 30);
+  titulo_->setGeometry(66, 8, ancho - 132, 30);
 
   nroJor_->move(kMargen + 50, kYBotones);
   fecha_->move(nroJor_->x() + nroJor_->width() + 8, kYBotones + 4);
@@ -280,50 +292,60 @@ void PantallaReducir::Coloca() {
   lisOrden_->move(orden_->x(), kYBotones + 26);
   lisMetodos_->move(metodo_.boton->x(), kYBotones + 26);
 
-  // The criteria buttons stand under their headings.
-  const bool errores = metodo == kMetodoColumnaProbable;
-  const bool rango = metodo == kMetodoBalanceSignos;
   for (const Parametro* p : {&minErr_, &maxErr_}) p->boton->setVisible(errores);
   for (const Parametro* p : {&minPor_, &maxPor_}) p->boton->setVisible(rango);
-  // Right of the grids of the method (the bars of method 4 reach under the heading).
-  int finRejillas = 0;
-  for (QWidget* g : std::initializer_list<QWidget*>{panel_->probable(), panel_->porBar()}) {
-    if (g->isVisibleTo(panel_)) finRejillas = std::max(finRejillas, g->x() + g->width());
-  }
-  auto coloca = [this, finRejillas](const Parametro& p, const QString& palabra, int fila) {
-    int centro = panel_->CentroPalabra(1, palabra);
-    if (centro < 0) centro = panel_->width() - p.boton->width() / 2;
-    const int x = panel_->x() + std::max(centro - p.boton->width() / 2, finRejillas + 10);
-    const int y = kYPanel + panel_->yFila(fila);
+  labCriterios_->setVisible(rango);
+  auto bajo = [](const Parametro& p, int x, int y) {
     p.boton->move(x, y);
     p.control->move(x + 12, y + 26);
   };
   if (errores) {
-    coloca(minErr_, QStringLiteral("Errores"), 1);
-    coloca(maxErr_, QStringLiteral("Errores"), 3);
-  }
-  if (rango) {
-    coloca(minPor_, QStringLiteral("Porcentajes"), 1);
-    coloca(maxPor_, QStringLiteral("Porcentajes"), 4);
+    // Under "Errores permitidos", on the rows of matches 1 and 3.
+    const int x = panel_->x() + panel_->CentroPalabra(1, QStringLiteral("Errores")) -
+                  minErr_.boton->width() / 2;
+    bajo(minErr_, x, kYPanel + panel_->yFila(1));
+    bajo(maxErr_, x, kYPanel + panel_->yFila(3));
   }
 
-  // Room for the longest panel (methods 1 to 4 show up to 14 lines).
-  const int altoEsta = PanelEsta::AltoPara(14);
-  esta_->setFixedSize(kAnchoDerecha, altoEsta);
-  esta_->move(xDerecha, kYPanel);
-  grafico_->setFixedSize(kAnchoDerecha, alto - (kYPanel + altoEsta + 10) - 16);
-  grafico_->move(xDerecha, kYPanel + altoEsta + 10);
+  // The right-hand column: the range of method 4, the figures, the external file of the
+  // manual method, and the chart down to the bottom.
+  int y = kYPanel;
+  if (rango) {
+    labCriterios_->setText(panel_->colaEncabezado(1) + QLatin1Char(' ') +
+                           panel_->colaEncabezado(2));
+    labCriterios_->setGeometry(xDerecha, y, anchoDerecha, 18);
+    y += 20;
+    bajo(minPor_, xDerecha, y);
+    bajo(maxPor_, xDerecha + anchoDerecha - maxPor_.boton->width(), y);
+    y += minPor_.boton->height() + 8;
+  }
+  const int lineas = static_cast<int>(PanelCifras(cifras_, s_.estado.datos.Precio).size());
+  esta_->setFixedSize(anchoDerecha, PanelEsta::AltoPara(lineas));
+  esta_->move(xDerecha, y);
+  y += esta_->height() + 8;
+  panelExterno_->setVisible(manual);
+  chkIncluirExterno_->setVisible(manual);
+  if (manual) {
+    panelExterno_->setFixedSize(anchoDerecha, PanelEsta::AltoPara(3));
+    panelExterno_->move(xDerecha, y);
+    chkIncluirExterno_->adjustSize();
+    chkIncluirExterno_->move(xDerecha + 8, y + panelExterno_->height() + 4);
+    y = chkIncluirExterno_->y() + chkIncluirExterno_->height() + 8;
+  }
+  grafico_->setFixedSize(anchoDerecha, alto - kMargenDerecho - y);
+  grafico_->move(xDerecha, y);
 
   labDescripcion_->adjustSize();
-  labDescripcion_->move(kMargen + 6, yPie + 4);
-  texDescripcion_->move(labDescripcion_->x() + labDescripcion_->width() + 8, yPie);
-  const int yAcciones = yPie + 36;
-  const int xAcciones = kMargen + 56;
-  selTodo_->move(xAcciones, yAcciones);
-  borTodo_->move(selTodo_->x() + selTodo_->width() + 12, yAcciones);
-  reducir_->move(borTodo_->x() + borTodo_->width() + 12, yAcciones);
-  ayuda_->move(18, alto - ayuda_->height() - 12);
-  salir_->move(xDerecha - salir_->width() - 16, alto - salir_->height() - 12);
+  labDescripcion_->move(kMargen + 6, yDescripcion + 4);
+  const int xTexto = labDescripcion_->x() + labDescripcion_->width() + 8;
+  texDescripcion_->setFixedWidth(std::min(kAnchoDescripcion, xDerecha - kSeparacion - xTexto));
+  texDescripcion_->move(xTexto, yDescripcion);
+  ayuda_->move(16, yPie);
+  const int yAcciones = yPie + (ayuda_->height() - reducir_->height()) / 2;
+  selTodo_->move(ayuda_->x() + ayuda_->width() + 14, yAcciones);
+  borTodo_->move(selTodo_->x() + selTodo_->width() + 10, yAcciones);
+  reducir_->move(borTodo_->x() + borTodo_->width() + 10, yAcciones);
+  salir_->move(xDerecha - salir_->width() - kSeparacion, yPie);
   porcen_->move((ancho - porcen_->width()) / 2, (alto - porcen_->height()) / 2);
   for (QWidget* w :
        std::initializer_list<QWidget*>{lisJornadas_, lisOrden_, lisMetodos_, lisMinErrores_,
@@ -333,6 +355,8 @@ void PantallaReducir::Coloca() {
   IniciaFormulario(this);
   // The controls of the method moved: Tab follows them from the top left again.
   OrdenaTabulacion(this);
+  // Centred on every load: another method may need another size.
+  if (isVisible()) CentraFormulario(this);
 }
 
 // ---- Figures and redrawing ----
@@ -343,7 +367,8 @@ void PantallaReducir::Recalcula() {
   cifras_ = RecalculaReduccion(r, externo_);
   panel_->PonCifras(cifras_);
   esta_->PonLineas(PanelCifras(cifras_, s_.estado.datos.Precio));
-  esta_->setVisible(cifras_.ApuestasBase != 0);
+  // Every edit shows the figures, whatever they are: only loading hides them (below).
+  esta_->show();
   grafico_->PonCifras(cifras_);
   if (r.MinPorcentaje != minimo || r.MaxPorcentaje != maximo) {
     // The range was kept inside what the base can give.

@@ -115,6 +115,7 @@ class PantallaReducir : public Formulario {
   QListWidget* lisMaxErrores_ = nullptr;
   QLineEdit* texRangoMin_ = nullptr;
   QLineEdit* texRangoMax_ = nullptr;
+  QLabel* labCriterios_ = nullptr;  // "Porcentajes admitidos" over the range buttons
   QLabel* labDescripcion_ = nullptr;
   QLineEdit* texDescripcion_ = nullptr;
   QCheckBox* chkIncluirExterno_ = nullptr;

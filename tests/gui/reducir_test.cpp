@@ -322,12 +322,20 @@ class PruebaReducir : public QObject {
     QCOMPARE(s.r().Metodo, int16_t{5});  // the pending method survives the reloads
     QTest::mouseClick(s.C<QCheckBox>("Chk_IncluirExterno"), Qt::LeftButton);
     s.Pulsa("Pic_BotBorTodo");
-    QVERIFY(!s.C<QWidget>("Pic_Esta")->isVisible());
+    // The figures stay in sight after the edit: what the run of the external columns alone
+    // will store can be read first.
+    QVERIFY(s.C<QWidget>("Pic_Esta")->isVisible());
+    QCOMPARE(s.Valor("Apuestas externas").trimmed(), QStringLiteral("2"));
+    QCOMPARE(s.Valor("Apuestas totales").trimmed(), QStringLiteral("2"));
     s.Reduce();
     QCOMPARE(s.e.mensajero.mensajes.back(), MensajeBaseIncompletaAviso());
     QCOMPARE(s.Red(), std::string("\"11111111111111X\"\r\n\"222222222222222\"\r\n"));
     // Reloaded from the stored record: no sign in the base.
     QCOMPARE(s.r().Partido[1].NumSignos, int16_t{0});
+    // Only loading hides the figures of a base without columns; the next edit shows them.
+    QVERIFY(!s.C<QWidget>("Pic_Esta")->isVisible());
+    s.Base(2, 1);
+    QVERIFY(s.C<QWidget>("Pic_Esta")->isVisible());
     QVERIFY(s.p->reduccionCargada());
   }
 
@@ -606,7 +614,8 @@ class PruebaReducir : public QObject {
     s.Pulsa("Pic_BotReducir");
     QCOMPARE(s.e.mensajero.mensajes.back(), MensajeSinMultiples(1));
     s.Pulsa("Pic_BotBorTodo");
-    QVERIFY(!s.C<QWidget>("Pic_Esta")->isVisible());
+    QVERIFY(s.C<QWidget>("Pic_Esta")->isVisible());
+    QCOMPARE(s.Valor("Apuestas directas").trimmed(), QStringLiteral("0"));
     s.Pulsa("Pic_BotReducir");
     QCOMPARE(s.e.mensajero.mensajes.back(), MensajeBaseIncompleta());
     QVERIFY(!std::filesystem::exists(s.e.ruta("RED1201.TVX")));
