@@ -3,6 +3,7 @@
 // mode, the PDF of each document), and the way another mode plugs its own options in.
 
 #include <QCheckBox>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRadioButton>
 
@@ -45,12 +46,29 @@ struct Datos {
   }
 };
 
-// With ZENDO_CAPTURAS set to a folder, the screens are saved there as pictures to look at.
+// With ZENDO_CAPTURAS set to a folder, the screens are saved there as pictures to look at:
+// the whole X display when the test runs under Xvfb, else the window itself.
 void Captura(QWidget* w, const QString& nombre) {
   const QString carpeta = qEnvironmentVariable("ZENDO_CAPTURAS");
   if (carpeta.isEmpty()) return;
-  QApplication::processEvents();
-  w->grab().save(carpeta + QStringLiteral("/") + nombre + QStringLiteral(".png"));
+  QVERIFY(QTest::qWaitForWindowExposed(w));
+  QTest::qWait(200);
+  const QString fichero = carpeta + QStringLiteral("/") + nombre + QStringLiteral(".png");
+  if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+    QProcess::execute(QStringLiteral("import"),
+                      {QStringLiteral("-window"), QStringLiteral("root"), fichero});
+  } else {
+    w->grab().save(fichero);
+  }
+}
+
+int PaginasPdf(const QString& pdf) {
+  QProcess p;
+  p.start(QStringLiteral("pdfinfo"), {pdf});
+  p.waitForFinished(20000);
+  const QString info = QString::fromUtf8(p.readAllStandardOutput());
+  const int i = info.indexOf(QStringLiteral("Pages:"));
+  return i < 0 ? -1 : info.mid(i + 6).simplified().section(QLatin1Char(' '), 0, 0).toInt();
 }
 
 PanelImpresion* Panel(PantallaListados& l) {
@@ -308,6 +326,72 @@ class PruebaSalida : public QObject {
     QTest::mouseClick(Control<QLabel>(l.get(), QStringLiteral("Pic_Orientacion")), Qt::LeftButton);
     QCOMPARE(g.Orientacion, 2);
     QVERIFY(Control<QRadioButton>(l.get(), QStringLiteral("Opt_Reverso0"))->isChecked());
+  }
+
+  void VistaPreviaConLasMismasPaginas() {
+    Datos d;
+    d.e.estado.reduccion = d.r;
+    auto l = d.Listados(4);
+    int paginas = -1;
+    AlAbrirModal(QStringLiteral("Dlg_VistaPrevia"), [&paginas](QDialog* dialogo) {
+      auto* vista = dialogo->findChild<QPrintPreviewWidget*>();
+      QTest::qWait(100);
+      paginas = vista != nullptr ? vista->pageCount() : -1;
+      Captura(dialogo, QStringLiteral("vista_previa"));
+      dialogo->reject();
+    });
+    Pulsa(l.get(), QStringLiteral("Pic_BotVistaPrevia"));
+    QCOMPARE(paginas, 2);  // 13 boletos: 12 on the first page, 1 on the second
+    QVERIFY(!l->procesando());
+  }
+
+  void PdfDesdeLaPantallaYCancelacion() {
+    Datos d;
+    d.e.estado.reduccion = d.r;
+    QTemporaryDir dir;
+    auto l = d.Listados(2);
+    PanelImpresion* p = Panel(*l);
+    QString propuesto;
+    p->pideFichero = [&](const QString& nombre) {
+      propuesto = nombre;
+      return dir.filePath(QStringLiteral("boletos"));
+    };
+    TecleaEnCaja(l.get(), QStringLiteral("Pic_BotBolFin"), QStringLiteral("Tex_BolFin"),
+                 QStringLiteral("3"));
+    Pulsa(l.get(), QStringLiteral("Pic_BotPdf"));
+    QVERIFY(propuesto.endsWith(QStringLiteral("/Boletos0703.pdf")));
+    QVERIFY(l->procesando());
+    QVERIFY(Control(l.get(), QStringLiteral("Pic_BotCancelar"))->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!l->procesando(), 20000);
+    // One page per boleto, as if Siguiente followed each; nothing to wait for.
+    QCOMPARE(PaginasPdf(dir.filePath(QStringLiteral("boletos.pdf"))), 3);
+    QVERIFY(d.e.mensajero.mensajes.empty());
+    QVERIFY(Control(l.get(), QStringLiteral("Pic_BotPdf"))->isVisible());
+    QVERIFY(!Control(l.get(), QStringLiteral("Pic_BotCancelar"))->isVisible());
+
+    // Continuous paper of a long reduction, cancelled at once: the PDF is not written.
+    Reduccion larga = ReduccionNueva(7, 4, kMetodoManual);
+    d.e.estado.reduccion = GuardaReduccion(d.e.estado.rutaDatos, larga, Columnas(40000));
+    auto c = d.Listados(3);
+    Panel(*c)->pideFichero = [&](const QString&) { return dir.filePath(QStringLiteral("c.pdf")); };
+    Pulsa(c.get(), QStringLiteral("Pic_BotPdf"));
+    Pulsa(c.get(), QStringLiteral("Pic_BotCancelar"));
+    QTRY_VERIFY_WITH_TIMEOUT(!c->procesando(), 20000);
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("c.pdf"))));
+    QVERIFY(c->estado().isEmpty());
+    QVERIFY(Control<QCheckBox>(c.get(), QStringLiteral("Chk_PruImp"))->isVisible());
+    // Its test print: both boletos of one sheet.
+    Control<QCheckBox>(c.get(), QStringLiteral("Chk_PruImp"))->setChecked(true);
+    Pulsa(c.get(), QStringLiteral("Pic_BotPdf"));
+    QTRY_VERIFY_WITH_TIMEOUT(!c->procesando(), 20000);
+    QCOMPARE(PaginasPdf(dir.filePath(QStringLiteral("c.pdf"))), 1);
+
+    // A reduction whose columns file is gone is told with its code.
+    QFile::remove(QString::fromStdString((d.e.estado.rutaDatos / "RED0704.TVX").string()));
+    Control<QCheckBox>(c.get(), QStringLiteral("Chk_PruImp"))->setChecked(false);
+    Pulsa(c.get(), QStringLiteral("Pic_BotPdf"));
+    QTRY_VERIFY_WITH_TIMEOUT(!c->procesando(), 20000);
+    QCOMPARE(d.e.mensajero.avisos, std::vector<QString>{QStringLiteral("RED ERROR 53")});
   }
 
   void OtroModoPoneSusPropiosControles() {
