@@ -51,6 +51,8 @@ void BotonValor::Pulsa() {
   if (cerrando_) return;
   if (editor_->isHidden()) {
     s_.TocaSonido(kSonidoAccion);
+    if (QLineEdit* c = caja()) textoAlAbrir_ = c->text();
+    if (QListWidget* l = lista()) filaAlAbrir_ = l->currentRow();
     AbreBajoBoton(boton_, editor_);
     return;
   }
@@ -76,9 +78,16 @@ void BotonValor::PonValor(const QString& valor) {
 bool BotonValor::eventFilter(QObject* objeto, QEvent* evento) {
   if (objeto == editor_) {
     if (evento->type() == QEvent::FocusOut && editor_->isVisible()) Cierra();
-    if (evento->type() == QEvent::KeyPress && lista() != nullptr) {
+    if (evento->type() == QEvent::KeyPress) {
       const int tecla = static_cast<QKeyEvent*>(evento)->key();
-      if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+      if (tecla == Qt::Key_Escape && editor_->isVisible()) {
+        // Escape closes the editor with the value it had; the screen stays.
+        if (QLineEdit* c = caja()) c->setText(textoAlAbrir_);
+        if (QListWidget* l = lista()) l->setCurrentRow(filaAlAbrir_);
+        Cierra();
+        return true;
+      }
+      if (lista() != nullptr && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
         Cierra();
         return true;
       }

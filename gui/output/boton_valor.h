@@ -47,6 +47,8 @@ class BotonValor : public QObject {
   QWidget* editor_;
   QString rotulo_;
   bool cerrando_ = false;
+  QString textoAlAbrir_;  // what the editor held when it opened, for Escape
+  int filaAlAbrir_ = -1;
 };
 
 }  // namespace zendo

@@ -27,8 +27,13 @@ class TrabajoImpresion::Control : public ControlImpresion {
     QMetaObject::invokeMethod(
         &t_, [&s, &mensaje] { s.MuestraMensaje(mensaje); }, Qt::BlockingQueuedConnection);
   }
-  void EmpiezanBoletos() override { emit t_.empiezanBoletos(); }
-  void UltimoBoleto() override { emit t_.ultimoBoleto(); }
+  // Repetir and Siguiente only mean something while boletos go to the printer one by one.
+  void EmpiezanBoletos() override {
+    if (espera_) emit t_.empiezanBoletos();
+  }
+  void UltimoBoleto() override {
+    if (espera_) emit t_.ultimoBoleto();
+  }
   Decision Espera() override {
     if (!espera_) return Cancelado() ? Decision::Cancelar : Decision::Siguiente;
     // A choice made while the boleto was printing is taken at once.

@@ -58,8 +58,8 @@ QPaintDevice* LienzoImpresora::Empieza(const QPageSize& hoja) {
   return printer_.get();
 }
 
-bool LienzoImpresora::NuevaPagina(const QPageSize& hoja) {
-  printer_->setPageSize(hoja);
+bool LienzoImpresora::NuevaPagina(const QPageSize&) {
+  // A printer takes one paper size for a whole job.
   return printer_->newPage();
 }
 
@@ -87,13 +87,13 @@ bool LienzoImpresora::Termina() {
 }
 
 QPaintDevice* LienzoVistaPrevia::Empieza(const QPageSize& hoja) {
-  printer_->setFullPage(true);
-  printer_->setPageLayout(Disposicion(hoja));
+  if (!printer_->fullPage()) printer_->setFullPage(true);
+  if (printer_->pageLayout() != Disposicion(hoja)) printer_->setPageLayout(Disposicion(hoja));
   return printer_;
 }
 
-bool LienzoVistaPrevia::NuevaPagina(const QPageSize& hoja) {
-  printer_->setPageSize(hoja);
+bool LienzoVistaPrevia::NuevaPagina(const QPageSize&) {
+  // The preview takes one paper size for the whole document.
   return printer_->newPage();
 }
 

@@ -103,18 +103,20 @@ class CupsPrivado {
       return QStringLiteral("cupsd did not start (is the cups package installed?): ") +
              cupsd_.errorString();
     }
-    for (int i = 0; i < 100 && !Orden(QStringLiteral("lpstat"), {QStringLiteral("-r")}); ++i) {
+    // Ready when the queue can be added: the socket may appear before the scheduler listens.
+    const QStringList cola = {QStringLiteral("-p"), QStringLiteral("zendo"), QStringLiteral("-E"),
+                              QStringLiteral("-v"), QStringLiteral("file://") + salida(),
+                              QStringLiteral("-P"), d + QStringLiteral("/zendo.ppd")};
+    bool anadida = false;
+    for (int i = 0; i < 150 && !anadida; ++i) {
       if (cupsd_.state() != QProcess::Running) {
         return QStringLiteral("cupsd ended: ") + QString::fromLocal8Bit(cupsd_.readAll()) +
                Registro();
       }
-      QTest::qWait(100);
+      anadida = QFile::exists(socket_) && Orden(QStringLiteral("lpadmin"), cola);
+      if (!anadida) QTest::qWait(100);
     }
-    if (!Orden(QStringLiteral("lpadmin"),
-               {QStringLiteral("-p"), QStringLiteral("zendo"), QStringLiteral("-E"),
-                QStringLiteral("-v"), QStringLiteral("file://") + salida(), QStringLiteral("-P"),
-                d + QStringLiteral("/zendo.ppd")}) ||
-        !Orden(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QStringLiteral("zendo")})) {
+    if (!anadida || !Orden(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QStringLiteral("zendo")})) {
       return QStringLiteral("the queue could not be added: ") + ultimaSalida_ + Registro();
     }
     return {};

@@ -270,6 +270,14 @@ class PruebaSalida : public QObject {
     // Leaving the box commits it, as a second press does.
     Pulsa(l.get(), QStringLiteral("Pic_BotBolIni"));
     QVERIFY(!caja->isVisible());
+    // Escape closes the box with the value it had, and the screen stays.
+    Pulsa(l.get(), QStringLiteral("Pic_BotBolIni"));
+    caja->clear();
+    QTest::keyClicks(caja, QStringLiteral("7"));
+    QTest::keyClick(caja, Qt::Key_Escape);
+    QVERIFY(!caja->isVisible());
+    QVERIFY(l->isVisible());
+    QCOMPARE(rango(), (std::pair<int64_t, int64_t>{1, 1}));
 
     // The paper width: a list under its button.
     EligeEnLista(l.get(), QStringLiteral("Pic_BotAncPap"), QStringLiteral("Lis_AnchoPapel"), 1);
@@ -385,6 +393,19 @@ class PruebaSalida : public QObject {
     Pulsa(c.get(), QStringLiteral("Pic_BotPdf"));
     QTRY_VERIFY_WITH_TIMEOUT(!c->procesando(), 20000);
     QCOMPARE(PaginasPdf(dir.filePath(QStringLiteral("c.pdf"))), 1);
+
+    // A last boleto with a single column is told while the run goes on.
+    d.e.estado.reduccion = GuardaReduccion(d.e.estado.rutaDatos, ReduccionNueva(7, 5, kMetodoManual),
+                                           Columnas(17));
+    auto b = d.Listados(2);
+    Panel(*b)->pideFichero = [&](const QString&) { return dir.filePath(QStringLiteral("b.pdf")); };
+    Pulsa(b.get(), QStringLiteral("Pic_BotPdf"));
+    QTRY_VERIFY_WITH_TIMEOUT(!b->procesando(), 20000);
+    QCOMPARE(PaginasPdf(dir.filePath(QStringLiteral("b.pdf"))), 3);
+    QCOMPARE(d.e.mensajero.mensajes.size(), std::size_t{1});
+    QCOMPARE(Utf(d.e.mensajero.mensajes[0].titulo), QStringLiteral("Último boleto incompleto"));
+    QCOMPARE(d.e.mensajero.mensajes[0].contexto, 2420);
+    d.e.estado.reduccion = GuardaReduccion(d.e.estado.rutaDatos, larga, Columnas(40000));
 
     // A reduction whose columns file is gone is told with its code.
     QFile::remove(QString::fromStdString((d.e.estado.rutaDatos / "RED0704.TVX").string()));
