@@ -104,9 +104,13 @@ class CupsPrivado {
              cupsd_.errorString();
     }
     // Ready when the queue can be added: the socket may appear before the scheduler listens.
-    const QStringList cola = {QStringLiteral("-p"), QStringLiteral("zendo"), QStringLiteral("-E"),
-                              QStringLiteral("-v"), QStringLiteral("file://") + salida(),
-                              QStringLiteral("-P"), d + QStringLiteral("/zendo.ppd")};
+    const QStringList cola = {QStringLiteral("-p"),
+                              QStringLiteral("zendo"),
+                              QStringLiteral("-E"),
+                              QStringLiteral("-v"),
+                              QStringLiteral("file://") + salida(),
+                              QStringLiteral("-P"),
+                              d + QStringLiteral("/zendo.ppd")};
     bool anadida = false;
     for (int i = 0; i < 150 && !anadida; ++i) {
       if (cupsd_.state() != QProcess::Running) {
@@ -116,7 +120,8 @@ class CupsPrivado {
       anadida = QFile::exists(socket_) && Orden(QStringLiteral("lpadmin"), cola);
       if (!anadida) QTest::qWait(100);
     }
-    if (!anadida || !Orden(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QStringLiteral("zendo")})) {
+    if (!anadida ||
+        !Orden(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QStringLiteral("zendo")})) {
       return QStringLiteral("the queue could not be added: ") + ultimaSalida_ + Registro();
     }
     return {};

@@ -395,8 +395,8 @@ class PruebaSalida : public QObject {
     QCOMPARE(PaginasPdf(dir.filePath(QStringLiteral("c.pdf"))), 1);
 
     // A last boleto with a single column is told while the run goes on.
-    d.e.estado.reduccion = GuardaReduccion(d.e.estado.rutaDatos, ReduccionNueva(7, 5, kMetodoManual),
-                                           Columnas(17));
+    d.e.estado.reduccion =
+        GuardaReduccion(d.e.estado.rutaDatos, ReduccionNueva(7, 5, kMetodoManual), Columnas(17));
     auto b = d.Listados(2);
     Panel(*b)->pideFichero = [&](const QString&) { return dir.filePath(QStringLiteral("b.pdf")); };
     Pulsa(b.get(), QStringLiteral("Pic_BotPdf"));
