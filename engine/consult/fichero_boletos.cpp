@@ -1,8 +1,15 @@
 #include "engine/consult/fichero_boletos.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "engine/core/fichero.h"
@@ -85,8 +92,11 @@ ResultadoBoletos RecorreRegistrosBoletos(const std::filesystem::path& ficheroCol
     if (res.error != kErrNoEncontrado) res.mensaje = "RED ERROR " + std::to_string(res.error);
     return res;
   }
-  // Whole boletos fit the batch, so padding never splits across a hand-over.
-  std::vector<char> lote(kLoteBytes + kColumnasPorBoleto * kLargoRegistroBoleto);
+  // Whole boletos fit the batch, so padding never splits across a hand-over. A small file
+  // needs no more than its columns could fill, each on a boleto of its own.
+  const uint64_t maximo = (lector.tamano() / 2 + 1) * kColumnasPorBoleto * kLargoRegistroBoleto;
+  const std::size_t tamLote = static_cast<std::size_t>(std::min<uint64_t>(kLoteBytes, maximo));
+  std::vector<char> lote(tamLote + kColumnasPorBoleto * kLargoRegistroBoleto);
   std::size_t usado = 0;
   ResumenBoletos& s = res.resumen;
   char signo15Anterior = 0;
@@ -126,7 +136,7 @@ ResultadoBoletos RecorreRegistrosBoletos(const std::filesystem::path& ficheroCol
     // fresh store waits for it).
     const char* variantes = signos.size() >= 14 ? signos.data() : r + 1;
     ++s.SinMarcarPorVariantes[static_cast<std::size_t>(CuentaVariantes(variantes))];
-    if (usado >= kLoteBytes) {
+    if (usado >= tamLote) {
       if (!entrega() || cancelar.load(std::memory_order_relaxed)) {
         parado = true;
         break;
@@ -172,12 +182,113 @@ ResultadoBoletos CreaFicheroBoletos(const std::filesystem::path& rutaDatos, int 
       progreso, cancelar);
   if (res.cancelado) return res;
   if (res.error != kSinError && escritor.error() == kSinError) return res;  // columns file
-  if (const int16_t err = escritor.Confirma(); err != kSinError) {
+  // A scratch file: rebuilt on every load, so it is not worth a flush to the disk.
+  if (const int16_t err = escritor.Confirma(false); err != kSinError) {
     res.error = err;
     res.mensaje = "FORBOL ERROR " + std::to_string(err);
     res.resumen = {};
   }
   return res;
+}
+
+FicheroBoletos::~FicheroBoletos() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+FicheroBoletos::FicheroBoletos(FicheroBoletos&& otro) noexcept
+    : fd_(std::exchange(otro.fd_, -1)), error_(otro.error_), registros_(otro.registros_) {}
+
+FicheroBoletos& FicheroBoletos::operator=(FicheroBoletos&& otro) noexcept {
+  if (this != &otro) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(otro.fd_, -1);
+    error_ = otro.error_;
+    registros_ = otro.registros_;
+  }
+  return *this;
+}
+
+FicheroBoletos AbreFicheroBoletos(const std::filesystem::path& ruta, bool escritura) {
+  FicheroBoletos f;
+  const int fd =
+      ::open(ruta.c_str(), (escritura ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    f.error_ = ErrorDesdeErrno(errno);
+    return f;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    f.error_ = ErrorDesdeErrno(errno);
+  } else if (S_ISDIR(st.st_mode)) {
+    f.error_ = kErrAcceso;
+  } else if (!S_ISREG(st.st_mode)) {
+    f.error_ = kErrEntradaSalida;
+  }
+  if (f.error_ != kSinError) {
+    ::close(fd);
+    return f;
+  }
+  f.fd_ = fd;
+  f.registros_ = static_cast<int64_t>(st.st_size) / static_cast<int64_t>(kLargoRegistroBoleto);
+  return f;
+}
+
+int16_t FicheroBoletos::Lee(int64_t primero, int64_t n, std::string& destino) {
+  destino.clear();
+  if (n <= 0) return kSinError;
+  destino.resize(static_cast<std::size_t>(n) * kLargoRegistroBoleto);
+  std::size_t leidos = 0;
+  if (fd_ >= 0 && primero >= 1 && primero <= registros_) {
+    const int64_t enFichero = std::min(n, registros_ - primero + 1);
+    const std::size_t querer = static_cast<std::size_t>(enFichero) * kLargoRegistroBoleto;
+    const auto pos = static_cast<off_t>((primero - 1) * static_cast<int64_t>(kLargoRegistroBoleto));
+    while (leidos < querer) {
+      const ssize_t r =
+          ::pread(fd_, destino.data() + leidos, querer - leidos, pos + static_cast<off_t>(leidos));
+      if (r < 0) {
+        if (errno == EINTR) continue;
+        error_ = ErrorDesdeErrno(errno);
+        destino.clear();
+        return error_;
+      }
+      if (r == 0) break;  // cut short since it was opened
+      leidos += static_cast<std::size_t>(r);
+    }
+    leidos -= leidos % kLargoRegistroBoleto;
+  } else if (fd_ < 0 && error_ == kSinError) {
+    error_ = kErrEntradaSalida;
+  }
+  for (std::size_t p = leidos; p < destino.size(); p += kLargoRegistroBoleto) {
+    std::memcpy(destino.data() + p, kRegistroBlanco.data(), kLargoRegistroBoleto);
+  }
+  return fd_ < 0 ? error_ : kSinError;
+}
+
+int16_t FicheroBoletos::Escribe(int64_t primero, std::string_view registros) {
+  if (fd_ < 0) return error_ != kSinError ? error_ : kErrEntradaSalida;
+  const auto n = static_cast<int64_t>(registros.size() / kLargoRegistroBoleto);
+  if (registros.size() % kLargoRegistroBoleto != 0 || primero < 1 || primero + n - 1 > registros_) {
+    return kErrFinFichero;
+  }
+  auto pos = static_cast<off_t>((primero - 1) * static_cast<int64_t>(kLargoRegistroBoleto));
+  const char* p = registros.data();
+  std::size_t resto = registros.size();
+  while (resto > 0) {
+    const ssize_t w = ::pwrite(fd_, p, resto, pos);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      error_ = ErrorDesdeErrno(errno);
+      return error_;
+    }
+    if (w == 0) {
+      error_ = kErrDiscoLleno;
+      return error_;
+    }
+    p += w;
+    pos += w;
+    resto -= static_cast<std::size_t>(w);
+  }
+  return kSinError;
 }
 
 }  // namespace zendo

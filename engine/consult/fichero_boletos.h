@@ -69,4 +69,38 @@ inline char MarcaRegistro(std::string_view registro) {
 // Signs other than "1" among matches 1 to 14.
 int VariantesRegistro(std::string_view registro);
 
+// AbreFicheroBoletos: the work file opened by record, for reading (a page of the screen, the
+// print runs, the deletion) or also for writing marks. Only a regular file opens.
+class FicheroBoletos {
+ public:
+  FicheroBoletos() = default;
+  ~FicheroBoletos();
+  FicheroBoletos(FicheroBoletos&& otro) noexcept;
+  FicheroBoletos& operator=(FicheroBoletos&& otro) noexcept;
+  FicheroBoletos(const FicheroBoletos&) = delete;
+  FicheroBoletos& operator=(const FicheroBoletos&) = delete;
+
+  // 0, or the error of the open or of the last read or write.
+  int16_t error() const { return error_; }
+  bool abierto() const { return fd_ >= 0; }
+  // Whole records in the file (a cut last record does not count).
+  int64_t registros() const { return registros_; }
+
+  // Records primero .. primero + n - 1 (1-based) into `destino`, n * 20 bytes: those past
+  // the end read as blank places. Returns the error number.
+  int16_t Lee(int64_t primero, int64_t n, std::string& destino);
+  // Writes whole records from record `primero` on; only records the file holds.
+  int16_t Escribe(int64_t primero, std::string_view registros);
+
+ private:
+  friend FicheroBoletos AbreFicheroBoletos(const std::filesystem::path& ruta, bool escritura);
+  int fd_ = -1;
+  int16_t error_ = 0;
+  int64_t registros_ = 0;
+};
+
+// Opens the work file `ruta` (rutaDatos / kFicheroBoletos), for writing marks too when
+// `escritura`.
+FicheroBoletos AbreFicheroBoletos(const std::filesystem::path& ruta, bool escritura = false);
+
 }  // namespace zendo

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +48,13 @@ std::string LeeBytes(const fs::path& ruta) {
   std::ostringstream ss;
   ss << f.rdbuf();
   return ss.str();
+}
+
+std::vector<std::string> Ficheros(const fs::path& carpeta) {
+  std::vector<std::string> nombres;
+  for (const auto& e : fs::directory_iterator(carpeta)) nombres.push_back(e.path().filename());
+  std::sort(nombres.begin(), nombres.end());
+  return nombres;
 }
 
 void EscribeBytes(const fs::path& ruta, std::string_view bytes) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zendo::prueba {
 
@@ -26,6 +27,8 @@ class CarpetaTemporal {
 };
 
 std::string LeeBytes(const fs::path& ruta);
+// Names of the files in a folder, sorted.
+std::vector<std::string> Ficheros(const fs::path& carpeta);
 void EscribeBytes(const fs::path& ruta, std::string_view bytes);
 
 // True when the tests run as a user whom permissions cannot stop (root): read-only folder

@@ -131,5 +131,37 @@ TEST(FicheroBoletos, CancelarNoDejaFicheroDeTrabajo) {
   EXPECT_FALSE(std::filesystem::exists(d / "~zendo-FORBOLW.TVX"));
 }
 
+TEST(FicheroBoletos, LecturaYEscrituraPorRegistro) {
+  CarpetaTemporal d;
+  // Eight columns fill one boleto exactly: no blank place anywhere.
+  std::string red;
+  for (int i = 0; i < 8; ++i) red += Red({"1X21X21X21X21X2"});
+  EscribeBytes(d / "RED0703.TVX", red);
+  ASSERT_EQ(Construye(d).resumen.LineasTrabajo, 8);
+  // A cut record at the end does not count.
+  EscribeBytes(d / "FORBOLW.TVX", LeeBytes(d / "FORBOLW.TVX") + "\"1X2");
+
+  FicheroBoletos f = AbreFicheroBoletos(d / "FORBOLW.TVX", true);
+  ASSERT_EQ(f.error(), 0);
+  EXPECT_EQ(f.registros(), 8);
+  std::string r;
+  ASSERT_EQ(f.Lee(7, 3, r), 0);
+  EXPECT_EQ(r, Reg("1X21X21X21X21X2") + Reg("1X21X21X21X21X2") + kBlanco);
+  ASSERT_EQ(f.Escribe(8, "\"1X21X21X21X21X21\"\r\n"), 0);
+  EXPECT_EQ(f.Escribe(9, kBlanco), kErrFinFichero);  // never grows the file
+  EXPECT_EQ(f.Escribe(0, kBlanco), kErrFinFichero);
+  EXPECT_EQ(f.Escribe(1, "\"1X2"), kErrFinFichero);  // whole records only
+  EXPECT_EQ(LeeBytes(d / "FORBOLW.TVX").substr(140, 21), "\"1X21X21X21X21X21\"\r\n\"");
+
+  // Only a regular file opens.
+  EXPECT_EQ(AbreFicheroBoletos(d.ruta()).error(), kErrAcceso);
+  EXPECT_EQ(AbreFicheroBoletos("/dev/zero").error(), kErrEntradaSalida);
+  FicheroBoletos falta = AbreFicheroBoletos(d / "NADA.TVX");
+  EXPECT_EQ(falta.error(), kErrNoEncontrado);
+  EXPECT_FALSE(falta.abierto());
+  EXPECT_NE(falta.Lee(1, 1, r), 0);
+  EXPECT_EQ(r, kBlanco);
+}
+
 }  // namespace
 }  // namespace zendo

@@ -94,11 +94,4 @@ int64_t CampoRegistro(const std::string& registro, std::size_t desde, std::size_
   return std::stoll(registro.substr(desde - 1, hasta - desde + 1));
 }
 
-std::vector<std::string> Ficheros(const fs::path& carpeta) {
-  std::vector<std::string> nombres;
-  for (const auto& e : fs::directory_iterator(carpeta)) nombres.push_back(e.path().filename());
-  std::sort(nombres.begin(), nombres.end());
-  return nombres;
-}
-
 }  // namespace zendo::prueba

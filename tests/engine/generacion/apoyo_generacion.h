@@ -51,7 +51,4 @@ Corrida Reduce(const fs::path& rutaDatos, Reduccion& r,
 std::string Registro(const fs::path& rutaDatos, int jornada, int orden);
 int64_t CampoRegistro(const std::string& registro, std::size_t desde, std::size_t hasta);
 
-// Names of the files in a folder, sorted.
-std::vector<std::string> Ficheros(const fs::path& carpeta);
-
 }  // namespace zendo::prueba
