@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "gui/consult/consredu.h"
 #include "gui/output/imprime_escrutinio.h"
 #include "gui/output/modo_correo.h"
 #include "gui/output/panel_copia.h"
@@ -23,6 +24,9 @@ void RegistraPantallas(MenuPrincipal& menu) {
   });
   menu.PonPantalla(2, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
     return std::make_unique<PantallaReducir>(s, padre);
+  });
+  menu.PonPantalla(3, [](Servicios& s, QWidget* padre) -> std::unique_ptr<QDialog> {
+    return std::make_unique<PantallaConsulta>(s, padre);
   });
   // The output modes each bring their own options to `listados`.
   auto modos = std::make_shared<ModosSalida>();

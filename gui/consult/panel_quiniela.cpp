@@ -252,6 +252,12 @@ void PanelQuiniela::PonCompacto(bool compacto) {
   update();
 }
 
+void PanelQuiniela::PonXRejillas(int x) {
+  xRejillas_ = x;
+  Coloca();
+  update();
+}
+
 void PanelQuiniela::PonEditable(bool editable) {
   if (!editable) CierraEditor();
   v_.editable = editable;
@@ -420,7 +426,9 @@ void PanelQuiniela::paintEvent(QPaintEvent* evento) {
     p.save();
     p.setClipRect(QRect(0, fila.top(), limite, kPasoFila));
     p.setPen(QColor(24, 24, 24));
-    p.drawText(kMargenTexto + Sangria(m), base, partidos_[m]);
+    // A row too long for the room left to the names ends in an ellipsis.
+    p.drawText(kMargenTexto + Sangria(m), base,
+               fm.elidedText(partidos_[m], Qt::ElideRight, limite - kMargenTexto - Sangria(m)));
     p.restore();
     if (tieneLineaGuia(m)) {
       const int desde = kMargenTexto + Sangria(m) + fm.horizontalAdvance(partidos_[m]) + 6;

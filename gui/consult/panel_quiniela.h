@@ -46,6 +46,9 @@ class PanelQuiniela : public QWidget {
   void PonColumnaCriterios(int ancho);
   // The words of heading line 1 or 2 after its long run of blanks, empty when none.
   QString colaEncabezado(int linea) const;
+  // Where the headings and grids begin, which is the room left to the team names; a row
+  // longer than that ends in an ellipsis.
+  void PonXRejillas(int x);
   bool editable() const { return v_.editable; }
   // Commits and closes the percentage editor when it is open.
   void CierraEditor();

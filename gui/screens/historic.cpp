@@ -4,11 +4,11 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 
 #include "engine/core/historico.h"
 #include "engine/screens/pagina_historico.h"
+#include "gui/shell/boton_pagina.h"
 #include "gui/shell/imagenes.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/teclado.h"
@@ -81,75 +81,6 @@ const QPixmap& SimboloBorrar() {
   }();
   return simbolo;
 }
-
-// A paging button Pic_BotAdeAtr(i), 29 pixels wide, drawn from the button strip with an
-// arrow: 1 the start, 2 back a page, 3 forward a page, 4 the end.
-class BotonPagina : public QWidget {
- public:
-  BotonPagina(int indice, const QString& ayuda, std::function<void()> alPulsar, QWidget* padre)
-      : QWidget(padre), indice_(indice), alPulsar_(std::move(alPulsar)) {
-    setObjectName(QStringLiteral("Pic_BotAdeAtr%1").arg(indice));
-    setToolTip(ayuda);
-    setAccessibleName(ayuda);
-    setFixedSize(29, 24);
-    setCursor(CursorZendo(kCursorManoIndice));
-    setFocusPolicy(Qt::TabFocus);
-  }
-
-  void Dibuja(bool pulsado) {
-    pulsado_ = pulsado;
-    if (isVisible()) repaint();
-  }
-  bool pulsado() const { return pulsado_; }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    const QPixmap& tira = TiraBotones();
-    const int fila = pulsado_ ? 25 : 0;
-    p.drawPixmap(0, 0, tira, 0, fila, 3, 24);
-    p.drawPixmap(QRect(3, 0, width() - 6, 24), tira, QRect(3, fila, 1, 24));
-    p.drawPixmap(width() - 3, 0, tira, 4, fila, 3, 24);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(pulsado_ ? QColor(160, 255, 64) : QColor(255, 255, 255));
-    const bool atras = indice_ <= 2;
-    const bool tope = indice_ == 1 || indice_ == 4;
-    const double centro = width() / 2.0 + (tope ? (atras ? 2 : -2) : 0);
-    QPainterPath flecha;
-    if (atras) {
-      flecha.moveTo(centro - 4, 12);
-      flecha.lineTo(centro + 4, 6.5);
-      flecha.lineTo(centro + 4, 17.5);
-    } else {
-      flecha.moveTo(centro + 4, 12);
-      flecha.lineTo(centro - 4, 6.5);
-      flecha.lineTo(centro - 4, 17.5);
-    }
-    flecha.closeSubpath();
-    p.drawPath(flecha);
-    if (tope) p.drawRect(QRectF(atras ? centro - 7 : centro + 5, 6.5, 2, 11));
-    if (hasFocus()) PintaAnilloFoco(p, rect().adjusted(1, 1, -1, -1), 4);
-  }
-  void mousePressEvent(QMouseEvent* evento) override {
-    if (evento->button() == Qt::LeftButton || evento->button() == Qt::RightButton) {
-      evento->accept();
-      alPulsar_();
-    }
-  }
-  void keyPressEvent(QKeyEvent* evento) override {
-    if (EsTeclaPulsar(evento)) {
-      alPulsar_();
-      return;
-    }
-    QWidget::keyPressEvent(evento);
-  }
-
- private:
-  int indice_;
-  std::function<void()> alPulsar_;
-  bool pulsado_ = false;
-};
 
 }  // namespace
 

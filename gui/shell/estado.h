@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "engine/consult/marcado.h"
 #include "engine/core/datos_generales.h"
 #include "engine/reduction/modelo.h"
 
@@ -15,6 +16,7 @@ struct Estado {
   std::filesystem::path rutaDatos;     // where every data file lives
   Reduccion reduccion;                 // the current reduction
   bool ocupado = false;                // the program is changing its own controls
+  GeneradorAzar azar;                  // the random marking's numbers, seeded once a run
 };
 
 }  // namespace zendo

@@ -156,6 +156,7 @@ class PruebaArranque : public QObject {
     }
     QCOMPARE(e.sonido.tocados, (std::vector<int>{6, 5}));  // borrar, left by its Salir
     QVERIFY(abiertas >= 2);
+    QVERIFY(Control(menu.get(), "Pic_Boton3")->isEnabled());
     QVERIFY(Control(menu.get(), "Pic_Boton6")->isEnabled());
     QVERIFY(Control(menu.get(), "Pic_Boton7")->isEnabled());
   }

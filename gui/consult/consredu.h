@@ -1,0 +1,103 @@
+#pragma once
+// The consultation screen `consredu`: the stored reduction on the quiniela panel and its
+// columns on boletos, three at a time, from the boleto work file. For a manual reduction the
+// marking panel marks columns for deletion (by variants, at random or by hand); leaving the
+// reduction with marks asks whether to delete them.
+
+#include <QString>
+#include <array>
+
+#include "engine/consult/consulta.h"
+#include "engine/core/jornadas.h"
+#include "gui/shell/formulario.h"
+
+class QLabel;
+
+namespace zendo {
+
+class Boton;
+class BotonPagina;
+class ListaJornadas;
+class PanelColumnas;
+class PanelEsta;
+class PanelMarcado;
+class PanelQuiniela;
+
+class PantallaConsulta : public Formulario {
+  Q_OBJECT
+
+ public:
+  explicit PantallaConsulta(Servicios& servicios, QWidget* padre = nullptr);
+
+  bool reduccionCargada() const { return reduccionCargada_; }
+  // The work file could be built (and so columns can be marked).
+  bool hayTrabajo() const { return hayTrabajo_; }
+  const EstadoMarcado& estadoMarcado() const { return marcado_; }
+  int64_t primeraLineaVisible() const { return primeraLinea_; }
+  bool marcadorAbierto() const { return marcadorAbierto_; }
+  PanelColumnas* columnas() const { return columnas_; }
+  PanelMarcado* panelMarcado() const { return panelMarcado_; }
+  PanelQuiniela* panel() const { return panel_; }
+
+  // Escape and the window's close button act as Salir: with marks, the deletion is offered
+  // and the screen stays.
+  void reject() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* evento) override;
+
+ private:
+  void Construye();
+  void CargaPantalla();
+  // RecargaPantalla: panel closed, marks gone, the screen loaded again and the work file
+  // rebuilt from the columns file.
+  void RecargaPantalla();
+  void CreaTrabajo();
+  void DibujaColumnas();
+  void Coloca();
+  void Rotula();
+  void ActualizaPaginacion();
+  void Pagina(int boton);
+  void AbreCierraMarcador();
+  void CambiaMetodoMarcado();
+  void MarcarColumnas(int columnaPanel);
+  // Offers the deletion of the marked columns and reloads.
+  void BorraMarcadas();
+  void PulsaJornada();
+  void PulsaOrden();
+  void EligeJornada(int jornada);
+  void EligeOrden(int orden);
+  void AbreHistorico();
+  void PulsaSalir();
+  bool TeclaPagina(int tecla);
+
+  PanelQuiniela* panel_ = nullptr;
+  QLabel* titulo_ = nullptr;
+  QLabel* descripcion_ = nullptr;
+  QLabel* externo_ = nullptr;
+  Boton* nroJor_ = nullptr;
+  QLabel* fecha_ = nullptr;
+  Boton* orden_ = nullptr;
+  Boton* indice_ = nullptr;
+  ListaJornadas* lisJornadas_ = nullptr;
+  ListaJornadas* lisOrden_ = nullptr;
+  std::array<QLabel*, kBoletosPagina> rotulosBoleto_{};
+  PanelColumnas* columnas_ = nullptr;
+  QWidget* tiraPaginas_ = nullptr;
+  std::array<BotonPagina*, 5> paginas_{};  // [1..4]
+  Boton* abrirMarcar_ = nullptr;
+  PanelMarcado* panelMarcado_ = nullptr;
+  PanelEsta* esta_ = nullptr;
+  Boton* ayuda_ = nullptr;
+  Boton* salir_ = nullptr;
+
+  Jornada jornada_;
+  bool reduccionCargada_ = false;
+  bool hayTrabajo_ = false;
+  bool marcadorAbierto_ = false;
+  bool ocupadoConsulta_ = false;  // building, marking or deleting
+  int64_t primeraLinea_ = 1;
+  EstadoMarcado marcado_;
+};
+
+}  // namespace zendo

@@ -1,0 +1,428 @@
+// The consultation screen: paging the boletos of the work file, the marking panel of a manual
+// reduction with its three methods, and the deletion of marked columns, through the named
+// controls.
+
+#include "gui/consult/consredu.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+
+#include "apoyo_gui.h"
+#include "engine/consult/fichero_boletos.h"
+#include "gui/consult/panel_columnas.h"
+#include "gui/consult/panel_marcado.h"
+#include "gui/shell/boton_pagina.h"
+
+using namespace zendo;
+using namespace zendo::prueba;
+
+namespace {
+
+// Stores (1, orden) with `metodo` and these columns, the counts as the reduction leaves them.
+void Guarda(Entorno& e, int orden, int metodo, const std::vector<std::string>& columnas) {
+  Reduccion r = ReduccionNueva(1, static_cast<int16_t>(orden), static_cast<int16_t>(metodo));
+  r.Partido[15].Signo = {0, 1, 1, 0};
+  r.Partido[15].NumSignos = 2;
+  r.Descripcion = AjustaAncho("Prueba", 35);
+  std::string red;
+  for (const auto& c : columnas) {
+    red += "\"" + c + "\"\r\n";
+    if (metodo == kMetodoManual) {
+      r.ColumnasPleno1 += c[14] == '1';
+      r.ColumnasPlenoX += c[14] == 'X';
+    }
+  }
+  r.NumApuestas = r.ApuestasBase = static_cast<int32_t>(columnas.size());
+  if (metodo == kMetodoManual) r.ApuestasQuiniela = r.NumApuestas;
+  QCOMPARE(GuardaRegistroBases(e.estado.rutaDatos, ConstruyeRegistroBases(r)).error, int16_t{0});
+  PonBytes(e.ruta(NombreReduccion(1, orden)), red);
+}
+
+// n columns: the first `conPleno1` with 1 in match 15, the rest X; column i has i % 15
+// variants (signs X in its first i % 15 matches).
+std::vector<std::string> Columnas(int n, int conPleno1) {
+  std::vector<std::string> v;
+  for (int i = 0; i < n; ++i) {
+    std::string c(15, '1');
+    for (int m = 0; m < i % 15 && m < 14; ++m) c[static_cast<std::size_t>(m)] = 'X';
+    c[14] = i < conPleno1 ? '1' : 'X';
+    v.push_back(c);
+  }
+  return v;
+}
+
+std::string Marcas(const Entorno& e) {
+  const std::string bytes = Bytes(e.ruta(kFicheroBoletos));
+  std::string m;
+  for (std::size_t p = 16; p < bytes.size(); p += kLargoRegistroBoleto) m += bytes[p];
+  return m;
+}
+
+void Pagina(PantallaConsulta& p, int boton) {
+  QTest::mousePress(Control<QWidget>(&p, QStringLiteral("Pic_BotAdeAtr%1").arg(boton)),
+                    Qt::LeftButton);
+}
+
+QString Rotulos(PantallaConsulta& p) {
+  QStringList r;
+  for (int b = 1; b <= 3; ++b)
+    r << Control<QLabel>(&p, QStringLiteral("Lab_Boleto%1").arg(b))->text();
+  return r.join(QLatin1Char('|'));
+}
+
+bool Activos(PantallaConsulta& p, std::array<bool, 4> esperados) {
+  for (int b = 1; b <= 4; ++b) {
+    auto* boton = Control<BotonPagina>(&p, QStringLiteral("Pic_BotAdeAtr%1").arg(b));
+    if (boton->activo() != esperados[static_cast<std::size_t>(b - 1)]) return false;
+  }
+  return true;
+}
+
+void ClicColumna(PantallaConsulta& p, int columna) {
+  auto* pane = p.columnas();
+  const QPoint centro = PanelColumnas::RectColumna(columna).center();
+  MueveRaton(pane, centro);
+  QTest::mousePress(pane, Qt::LeftButton, Qt::NoModifier, centro);
+}
+
+QCheckBox* Variante(PantallaConsulta& p, int v) {
+  return p.findChild<QCheckBox*>(QStringLiteral("Chk_NumVar%1").arg(v));
+}
+
+void Opcion(PantallaConsulta& p, int i) {
+  QTest::mouseClick(Control<QRadioButton>(&p, QStringLiteral("Opt_MetodoMarcar%1").arg(i)),
+                    Qt::LeftButton);
+}
+
+}  // namespace
+
+class PruebaConsulta : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void PaginasDeTresBoletos() {
+    Entorno e;
+    // 20 columns with 1 and 30 with X: boletos 1-3 and 4-7, 54 lines.
+    Guarda(e, 1, kMetodoDirecto, Columnas(50, 20));
+    PantallaConsulta p(e.servicios);
+    p.show();
+    QCOMPARE(p.estadoMarcado().LineasTrabajo, 54);
+    QCOMPARE(p.windowTitle(),
+             QStringLiteral("Consulta de columnas reducidas con el Método Directo"));
+    QCOMPARE(Rotulos(p), QStringLiteral("Boleto 1|Boleto 2|Boleto 3"));
+    QVERIFY(Activos(p, {false, false, true, true}));
+    QCOMPARE(Control<BotonPagina>(&p, "Pic_BotAdeAtr3")->toolTip(),
+             QStringLiteral(" Avanzar tres boletos "));
+    // The other methods only show the columns.
+    QVERIFY(!Control<Boton>(&p, "Pic_BotAbrirMarcar")->isVisible());
+    QVERIFY(!Control<QWidget>(&p, "Fra_MetodosMarcado")->isVisible());
+    QVERIFY(p.findChild<QCheckBox*>() == nullptr);
+
+    e.sonido.tocados.clear();
+    Pagina(p, 3);
+    QCOMPARE(p.primeraLineaVisible(), 25);
+    QCOMPARE(e.sonido.tocados, (std::vector<int>{6, 6}));
+    // Boleto 3 ends with blank places: boleto 4 starts the X group.
+    QCOMPARE(Rotulos(p), QStringLiteral("Boleto 4|Boleto 5|Boleto 6"));
+    QCOMPARE(p.columnas()->pagina().Signo(15, 1), 'X');
+    Pagina(p, 4);
+    QCOMPARE(p.primeraLineaVisible(), 49);
+    QCOMPARE(Rotulos(p), QStringLiteral("Boleto 7||"));
+    QVERIFY(Activos(p, {true, true, false, false}));
+    // An inactive button does nothing, not even a sound.
+    e.sonido.tocados.clear();
+    Pagina(p, 3);
+    QCOMPARE(p.primeraLineaVisible(), 49);
+    QVERIFY(e.sonido.tocados.empty());
+    Pagina(p, 2);
+    QCOMPARE(p.primeraLineaVisible(), 25);
+
+    // From the keyboard: Home, End, Page Up and Page Down.
+    QTest::keyClick(&p, Qt::Key_Home);
+    QCOMPARE(p.primeraLineaVisible(), 1);
+    QTest::keyClick(&p, Qt::Key_End);
+    QCOMPARE(p.primeraLineaVisible(), 49);
+    QTest::keyClick(&p, Qt::Key_PageUp);
+    QCOMPARE(p.primeraLineaVisible(), 25);
+    p.columnas()->setFocus();
+    QTest::keyClick(p.columnas(), Qt::Key_PageDown);
+    QCOMPARE(p.primeraLineaVisible(), 49);
+    auto* avanzar = Control<BotonPagina>(&p, "Pic_BotAdeAtr1");
+    avanzar->setFocus();
+    QTest::keyClick(avanzar, Qt::Key_Space);
+    QCOMPARE(p.primeraLineaVisible(), 1);
+
+    Pulsa(&p, "Pic_BotAyuda");
+    QCOMPARE(e.ayuda.temas.back(), 2300);
+  }
+
+  void UnaPaginaJustaYColumnasAusentes() {
+    Entorno e;
+    Guarda(e, 1, kMetodoManual, Columnas(24, 24));
+    PantallaConsulta p(e.servicios);
+    p.show();
+    QVERIFY(Activos(p, {false, false, false, false}));
+
+    // Without the columns file: the empty grid, no marking and no message.
+    std::filesystem::remove(e.ruta("RED0101.TVX"));
+    PantallaConsulta vacia(e.servicios);
+    vacia.show();
+    QVERIFY(!vacia.hayTrabajo());
+    QVERIFY(e.mensajero.avisos.empty());
+    QCOMPARE(vacia.columnas()->pagina().FilaPanel[1], std::string(24, ' '));
+    QCOMPARE(Rotulos(vacia), QStringLiteral("||"));
+    QVERIFY(!Control<Boton>(&vacia, "Pic_BotAbrirMarcar")->isVisible());
+    QVERIFY(Activos(vacia, {false, false, false, false}));
+
+    // A work file that cannot be written: told once, with its code; no marking either.
+    Guarda(e, 1, kMetodoManual, Columnas(24, 24));
+    std::filesystem::create_directory(e.ruta("FORBOLW.TVX"));
+    PantallaConsulta sinTrabajo(e.servicios);
+    sinTrabajo.show();
+    QCOMPARE(e.mensajero.avisos.size(), std::size_t{1});
+    QVERIFY(e.mensajero.avisos[0].startsWith(QStringLiteral("FORBOL ERROR ")));
+    QVERIFY(!sinTrabajo.hayTrabajo());
+    QVERIFY(!Control<Boton>(&sinTrabajo, "Pic_BotAbrirMarcar")->isVisible());
+  }
+
+  void MarcadoPorVariantesYAlAzar() {
+    Entorno e;
+    Guarda(e, 1, kMetodoManual, Columnas(30, 30));
+    PantallaConsulta p(e.servicios);
+    p.show();
+    QCOMPARE(p.windowTitle(), QStringLiteral("Consulta / Modificación de columnas reducidas con "
+                                             "el Método de Reducción manual"));
+    QVERIFY(!Control<QWidget>(&p, "Fra_MetodosMarcado")->isVisible());
+    QCOMPARE(Rotulo(&p, "Pic_BotAbrirMarcar"), QStringLiteral("Marcar columnas para borrar >>"));
+    Pulsa(&p, "Pic_BotAbrirMarcar");
+    QVERIFY(p.marcadorAbierto());
+    QCOMPARE(Rotulo(&p, "Pic_BotAbrirMarcar"), QStringLiteral("Ocultar marcado de columnas <<"));
+    QVERIFY(p.width() <= 800 && p.height() <= 570);
+    QVERIFY(Control<QRadioButton>(&p, "Opt_MetodoMarcar1")->isChecked());
+    QCOMPARE(Control<QWidget>(&p, "Pic_EstaMar")->accessibleName(),
+             QStringLiteral("Columnas sin marcar 30\nColumnas marcadas 0"));
+
+    // Classes 0..14 hold 2 columns each (column i has i % 15 variants).
+    QCOMPARE(Variante(p, 3)->text(), QStringLiteral(" 3 var. ->     2"));
+    QVERIFY(!Control<Boton>(&p, "Pic_BotMarcaSel")->isVisible());
+    QTest::mouseClick(Variante(p, 3), Qt::LeftButton);
+    QTest::mouseClick(Variante(p, 14), Qt::LeftButton);
+    QCOMPARE(Control<QWidget>(&p, "Pic_TotSel")->accessibleName(),
+             QStringLiteral("Totales: 26 / 4"));
+    QVERIFY(Control<Boton>(&p, "Pic_BotMarcaSel")->isVisible());
+    Pulsa(&p, "Pic_BotMarcaSel");
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 4);
+    QCOMPARE(Marcas(e), QStringLiteral("000100000000001000100000000001").toStdString());
+    // The second time the classes marked show no count, cleared and disabled.
+    QCOMPARE(Variante(p, 3)->text(), QStringLiteral(" 3 var."));
+    QVERIFY(!Variante(p, 3)->isChecked());
+    QVERIFY(!Variante(p, 3)->isEnabled());
+    QVERIFY(!Control<Boton>(&p, "Pic_BotMarcaSel")->isVisible());
+    QVERIFY(p.columnas()->pagina().Marcada(4));
+
+    // A random percentage: the check boxes go, 0 % marks nothing, 99 % of 26 marks 26.
+    Opcion(p, 2);
+    QVERIFY(Variante(p, 3) == nullptr);
+    QVERIFY(Control<Boton>(&p, "Pic_BotPorcen")->isVisible());
+    QCOMPARE(Rotulo(&p, "Pic_BotPorcen"), QStringLiteral("Marcar  0 % de columnas"));
+    QVERIFY(!Control<Boton>(&p, "Pic_BotMarcaSel")->isVisible());
+    EligeEnLista(&p, "Pic_BotPorcen", "Lis_Porcen", 50);
+    QCOMPARE(Control<QWidget>(&p, "Pic_TotSel")->accessibleName(),
+             QStringLiteral("Totales: 13 / 13"));
+    EligeEnLista(&p, "Pic_BotPorcen", "Lis_Porcen", 99);
+    QCOMPARE(Rotulo(&p, "Pic_BotPorcen"), QStringLiteral("Marcar 99 % de columnas"));
+    QCOMPARE(Control<QWidget>(&p, "Pic_TotSel")->accessibleName(),
+             QStringLiteral("Totales: 0 / 26"));
+    Pulsa(&p, "Pic_BotMarcaSel");
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 30);
+    QCOMPARE(Marcas(e), std::string(30, '1'));
+    QCOMPARE(Rotulo(&p, "Pic_BotPorcen"), QStringLiteral("Marcar  0 % de columnas"));
+
+    // Closing the panel narrows the window again; the marks stay.
+    const int ancho = p.width();
+    Pulsa(&p, "Pic_BotAbrirMarcar");
+    QVERIFY(!p.marcadorAbierto());
+    QVERIFY(p.width() < ancho);
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 30);
+  }
+
+  void MarcadoAManoConRatonYTeclado() {
+    Entorno e;
+    Guarda(e, 1, kMetodoManual, Columnas(10, 5));  // 5 with 1, 3 blanks, 5 with X
+    PantallaConsulta p(e.servicios);
+    p.show();
+    // Hand marking needs the panel open on its third method.
+    ClicColumna(p, 2);
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 0);
+    Pulsa(&p, "Pic_BotAbrirMarcar");
+    Opcion(p, 3);
+    QVERIFY(Control<QLabel>(&p, "Lab_Manual")->isVisible());
+    QVERIFY(!Control<QWidget>(&p, "Pic_TotSel")->isVisible());
+    QVERIFY(!Control<Boton>(&p, "Pic_BotMarcaSel")->isVisible());
+    e.sonido.tocados.clear();
+    ClicColumna(p, 2);
+    QCOMPARE(e.sonido.tocados, (std::vector<int>{7}));
+    QCOMPARE(Marcas(e), std::string("01000   00000"));
+    QVERIFY(p.columnas()->pagina().Marcada(2));
+    QCOMPARE(e.servicios.CursorActual(), kCursorGoma);  // over a marked column
+    // A blank place marks nothing; the same column again takes the mark away.
+    ClicColumna(p, 7);
+    ClicColumna(p, 2);
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 0);
+    QCOMPARE(Marcas(e), std::string("00000   00000"));
+
+    // The keyboard goes on from the column clicked last: arrows move, Space turns the mark.
+    p.columnas()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(p.columnas(), Qt::Key_Right);
+    QTest::keyClick(p.columnas(), Qt::Key_Right);
+    QTest::keyClick(p.columnas(), Qt::Key_Space);
+    QCOMPARE(Marcas(e), std::string("00010   00000"));
+    QCOMPARE(Control<QWidget>(&p, "Pic_EstaMar")->accessibleName(),
+             QStringLiteral("Columnas sin marcar 9\nColumnas marcadas 1"));
+
+    // Leaving hand marking turns the pane back to showing only.
+    Opcion(p, 1);
+    ClicColumna(p, 4);
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 1);
+  }
+
+  void SalirConMarcasYCancelar() {
+    Entorno e;
+    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
+    const std::string columnas = Bytes(e.ruta("RED0101.TVX"));
+    PantallaConsulta p(e.servicios);
+    p.show();
+    Pulsa(&p, "Pic_BotAbrirMarcar");
+    Opcion(p, 3);
+    ClicColumna(p, 1);
+    ClicColumna(p, 9);
+    e.sonido.tocados.clear();
+    e.mensajero.respuestas = {false};
+    Pulsa(&p, "Pic_BotSalir");
+    QVERIFY(p.isVisible());
+    QCOMPARE(e.mensajero.mensajes.size(), std::size_t{1});
+    const Mensaje& m = e.mensajero.mensajes[0];
+    QCOMPARE(m.titulo, std::string("Borrado de columnas"));
+    QCOMPARE(m.texto, Cp("Hay 2 columnas  marcadas  para  borrar.\r\nSi desea borrarlas de forma "
+                         "definitiva, pulse el botón Aceptar.  Si desea anular el proceso de "
+                         "borrado, pulse el botón Cancelar."));
+    QCOMPARE(m.lineas, 4);
+    QCOMPARE(m.botones, 2);
+    QCOMPARE(m.contexto, 2370);
+    QCOMPARE(e.sonido.tocados.front(), 5);
+    // Cancelar: every mark is gone, the panel is closed, nothing stored changed.
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 0);
+    QCOMPARE(Marcas(e), std::string("00000   00000"));
+    QVERIFY(!p.marcadorAbierto());
+    QCOMPARE(Bytes(e.ruta("RED0101.TVX")), columnas);
+    // The second Salir leaves.
+    Pulsa(&p, "Pic_BotSalir");
+    QVERIFY(!p.isVisible());
+    QCOMPARE(p.result(), int{QDialog::Accepted});
+  }
+
+  void BorrarTodasDejaCeroApuestas() {
+    Entorno e;
+    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
+    PantallaConsulta p(e.servicios);
+    p.show();
+    Pulsa(&p, "Pic_BotAbrirMarcar");
+    for (int v = 0; v <= 14; ++v) {
+      if (Variante(p, v)->isEnabled()) QTest::mouseClick(Variante(p, v), Qt::LeftButton);
+    }
+    Pulsa(&p, "Pic_BotMarcaSel");
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 10);
+    e.mensajero.respuestas = {true};
+    // Escape acts as Salir: with marks, it offers the deletion.
+    QTest::keyClick(&p, Qt::Key_Escape);
+    QVERIFY(p.isVisible());
+    QCOMPARE(e.mensajero.mensajes.size(), std::size_t{2});
+    const Mensaje& hecho = e.mensajero.mensajes[1];
+    QCOMPARE(hecho.texto, Cp("Se han borrado las columnas marcadas. Esta reducción contiene "
+                             "ahora 0 apuestas."));
+    QCOMPARE(hecho.lineas, 2);
+    QCOMPARE(hecho.botones, 1);
+    QCOMPARE(hecho.contexto, 2370);
+    QCOMPARE(Bytes(e.ruta("RED0101.TVX")), std::string());
+    const std::string registro = ExisteReduccion(e.estado.rutaDatos, 1, 1).RegistroLeido;
+    QCOMPARE(registro.substr(31, 8), std::string("       0"));
+    QCOMPARE(registro.substr(346, 16), std::string("       0       0"));
+    // Reloaded from the thinned reduction.
+    QCOMPARE(e.estado.reduccion.NumApuestas, 0);
+    QCOMPARE(p.estadoMarcado().LineasTrabajo, 0);
+    QVERIFY(e.mensajero.avisos.empty());
+  }
+
+  void UnBorradoQueFallaNoDiceQueSeHizo() {
+    Entorno e;
+    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
+    const std::string columnas = Bytes(e.ruta("RED0101.TVX"));
+    PantallaConsulta p(e.servicios);
+    p.show();
+    Pulsa(&p, "Pic_BotAbrirMarcar");
+    Opcion(p, 3);
+    ClicColumna(p, 1);
+    std::filesystem::create_symlink("/dev/full", e.ruta("NRED0101.TVX"));
+    e.mensajero.respuestas = {true};
+    Pulsa(&p, "Pic_BotSalir");
+    QCOMPARE(e.mensajero.mensajes.size(), std::size_t{1});  // only the question
+    QCOMPARE(e.mensajero.avisos, (std::vector<QString>{QStringLiteral("RED ERROR 61")}));
+    QCOMPARE(Bytes(e.ruta("RED0101.TVX")), columnas);
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 0);
+  }
+
+  void CambiarDeJornadaOfreceElBorradoPrimero() {
+    Entorno e;
+    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
+    Guarda(e, 2, kMetodoColumnaProbable, Columnas(3, 3));
+    PantallaConsulta p(e.servicios);
+    p.show();
+    Pulsa(&p, "Pic_BotAbrirMarcar");
+    Opcion(p, 3);
+    ClicColumna(p, 3);
+    e.mensajero.respuestas = {false};
+    Pulsa(&p, "Pic_BotOrden");
+    QCOMPARE(e.mensajero.mensajes.size(), std::size_t{1});
+    QCOMPARE(e.mensajero.mensajes[0].contexto, 2370);
+    auto* lista = Control<QListWidget>(&p, "Lis_Orden");
+    QVERIFY(lista->isVisible());
+    ClicFila(lista, 1);
+    QCOMPARE(e.estado.reduccion.Orden, int16_t{2});
+    QCOMPARE(p.windowTitle(),
+             QStringLiteral("Consulta de columnas reducidas con el Método de Columna probable"));
+    QVERIFY(!Control<Boton>(&p, "Pic_BotAbrirMarcar")->isVisible());
+    QVERIFY(p.width() <= 800 && p.height() <= 570);
+    // An order number without a reduction: the message, and the reduction stays.
+    EligeEnLista(&p, "Pic_BotOrden", "Lis_Orden", 6);
+    QCOMPARE(e.mensajero.mensajes.back().titulo, Cp("Error en el número de Orden"));
+    QCOMPARE(e.estado.reduccion.Orden, int16_t{2});
+  }
+
+  void CabeEnOchocientosPorQuinientosSetentaConCadaMetodo() {
+    Entorno e;
+    EscribeJornadaPrueba(e.estado.rutaDatos, 1, "12/09/09");
+    for (int metodo = 1; metodo <= 5; ++metodo) {
+      Guarda(e, metodo, metodo, Columnas(40, 20));
+    }
+    Reduccion r4;
+    LeeReduccion(e.estado.rutaDatos, 1, 4, 1, r4);
+    for (int metodo = 1; metodo <= 5; ++metodo) {
+      e.estado.datos.Orden = static_cast<int16_t>(metodo);
+      PantallaConsulta p(e.servicios);
+      p.show();
+      if (metodo == kMetodoManual) Pulsa(&p, "Pic_BotAbrirMarcar");
+      QVERIFY2(
+          p.width() <= 800 && p.height() <= 570,
+          qPrintable(
+              QStringLiteral("método %1: %2 x %3").arg(metodo).arg(p.width()).arg(p.height())));
+      // Every control inside the window.
+      for (QWidget* w : p.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!w->isVisible()) continue;
+        QVERIFY2(p.rect().contains(w->geometry()), qPrintable(w->objectName()));
+      }
+    }
+  }
+};
+
+QTEST_MAIN(PruebaConsulta)
+#include "consredu_test.moc"
