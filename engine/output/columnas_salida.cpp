@@ -1,10 +1,5 @@
 #include "engine/output/columnas_salida.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "engine/consult/fichero_boletos.h"
@@ -22,56 +17,17 @@ void Rellena(std::string& destino, std::size_t desde) {
 // The work file read by records straight from the disk.
 class RegistrosEnFichero : public OrigenRegistros {
  public:
-  explicit RegistrosEnFichero(const std::filesystem::path& ruta) {
-    fd_ = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) {
-      error_ = ErrorDesdeErrno(errno);
-      return;
-    }
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-      error_ = kErrAcceso;
-      return;
-    }
-    registros_ = static_cast<int64_t>(st.st_size) / static_cast<int64_t>(kLargoRegistroBoleto);
-  }
-  ~RegistrosEnFichero() override {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  RegistrosEnFichero(const RegistrosEnFichero&) = delete;
-  RegistrosEnFichero& operator=(const RegistrosEnFichero&) = delete;
+  explicit RegistrosEnFichero(const std::filesystem::path& ruta)
+      : fichero_(AbreFicheroBoletos(ruta)) {}
 
-  int16_t error() const { return error_; }
-  int64_t registros() const override { return registros_; }
-
+  int16_t error() const { return fichero_.error(); }
+  int64_t registros() const override { return fichero_.registros(); }
   int16_t Lee(int64_t primero, int64_t n, std::string& destino) override {
-    destino.resize(static_cast<std::size_t>(n) * kLargoRegistroBoleto);
-    const int64_t hasta = std::min(primero + n - 1, registros_);
-    std::size_t leidos = 0;
-    if (primero >= 1 && hasta >= primero) {
-      const std::size_t quiero =
-          static_cast<std::size_t>(hasta - primero + 1) * kLargoRegistroBoleto;
-      const off_t desde =
-          static_cast<off_t>(primero - 1) * static_cast<off_t>(kLargoRegistroBoleto);
-      while (leidos < quiero) {
-        const ssize_t r = ::pread(fd_, destino.data() + leidos, quiero - leidos,
-                                  desde + static_cast<off_t>(leidos));
-        if (r < 0) {
-          if (errno == EINTR) continue;
-          return ErrorDesdeErrno(errno);
-        }
-        if (r == 0) break;
-        leidos += static_cast<std::size_t>(r);
-      }
-    }
-    Rellena(destino, leidos - leidos % kLargoRegistroBoleto);
-    return kSinError;
+    return fichero_.Lee(primero, n, destino);
   }
 
  private:
-  int fd_ = -1;
-  int16_t error_ = kSinError;
-  int64_t registros_ = 0;
+  FicheroBoletos fichero_;
 };
 
 }  // namespace
