@@ -88,18 +88,9 @@ int BorrarColumnas(const Argumentos& a) {
     if (!porcentaje) return kSalidaUso;
   }
 
-  Reduccion r;
-  const LecturaIndice l = LeeReduccion(*datos, static_cast<int16_t>(*jornada),
-                                       static_cast<int16_t>(*orden), kMetodoDirecto, r);
-  if (!l.ReduccionCargada) {
-    if (l.estado.error != kSinError && l.estado.error != kErrNoEncontrado) {
-      ImprimeError(l.estado.mensaje);
-    } else {
-      ImprimeError(Cp("No hay ninguna reducción guardada de la jornada " +
-                      std::to_string(*jornada) + " con el orden " + std::to_string(*orden) + "."));
-    }
-    return kSalidaError;
-  }
+  const auto guardada = CargaReduccionGuardada(*datos, *jornada, *orden);
+  if (!guardada) return kSalidaError;
+  const Reduccion& r = guardada->r;
 
   const std::filesystem::path trabajo = *datos / kFicheroBoletos;
   std::atomic<bool> cancelar{false};

@@ -13,14 +13,14 @@
 #include "engine/reduction/cifras.h"
 #include "engine/reduction/panel.h"
 #include "engine/shell/textos.h"
+#include "gui/consult/carga_reduccion.h"
 #include "gui/consult/panel_columnas.h"
 #include "gui/consult/panel_marcado.h"
 #include "gui/consult/panel_quiniela.h"
+#include "gui/consult/selector_reduccion.h"
 #include "gui/reduction/panel_cifras.h"
-#include "gui/screens/historic.h"
 #include "gui/shell/boton.h"
 #include "gui/shell/boton_pagina.h"
-#include "gui/shell/controles.h"
 #include "gui/shell/fuentes.h"
 #include "gui/shell/segundo_plano.h"
 #include "gui/shell/servicios.h"
@@ -57,23 +57,16 @@ void PantallaConsulta::Construye() {
   titulo_->setWordWrap(true);
 
   const QFont negrita = FuenteArial(13, true);
-  nroJor_ = new Boton(QStringLiteral("Pic_BotNroJor"), QString(), this);
-  // The general data cannot change while this screen is open: the lists are filled once.
-  const DatosGenerales& d = s_.estado.datos;
-  lisJornadas_ = new ListaJornadas(QStringLiteral("Lis_Jornadas"), d.TotalJornadas, this);
-  lisJornadas_->PonColumnasDeDiez();
-  fecha_ = new QLabel(this);
-  fecha_->setObjectName(QStringLiteral("Lab_FechaJornada"));
-  fecha_->setFont(negrita);
-  fecha_->setStyleSheet(QStringLiteral("color: rgb(20, 52, 120);"));
-  orden_ = new Boton(QStringLiteral("Pic_BotOrden"), QString(), this);
-  lisOrden_ = new ListaJornadas(QStringLiteral("Lis_Orden"), d.TotalOrdenes, this);
-  lisOrden_->PonColumnasDeDiez();
-  indice_ = new Boton(QStringLiteral("Pic_BotIndice"), QStringLiteral("Histórico"), this);
-  indice_->setToolTip(QStringLiteral("Histórico de reducciones"));
-  connect(nroJor_, &Boton::pulsadoRaton, this, &PantallaConsulta::PulsaJornada);
-  connect(orden_, &Boton::pulsadoRaton, this, &PantallaConsulta::PulsaOrden);
-  connect(indice_, &Boton::pulsadoRaton, this, &PantallaConsulta::AbreHistorico);
+  selector_ = new SelectorReduccion(s_, Pantalla::Consredu, this);
+  selector_->alCambiar = [this] { RecargaPantalla(); };
+  // Marks are offered for deletion before the reduction changes; in the history, choosing a
+  // line deletes them instead.
+  selector_->antesDeCambiar = [this] {
+    if (marcado_.ColumnasMarcadas > 0) BorraMarcadas();
+    return true;
+  };
+  selector_->columnasMarcadas = [this] { return marcado_.ColumnasMarcadas; };
+  selector_->borraMarcadas = [this] { BorraMarcadas(); };
 
   descripcion_ = new QLabel(this);
   descripcion_->setObjectName(QStringLiteral("Lab_Descripcion"));
@@ -83,6 +76,7 @@ void PantallaConsulta::Construye() {
 
   panel_ = new PanelQuiniela(s_, Pantalla::Consredu, this);
   panel_->PonEditable(false);
+  panel_->PonCompacto(true);
   panel_->PonXRejillas(kXRejillasConsulta);
   externo_ = new QLabel(this);
   externo_->setObjectName(QStringLiteral("Lab_Externo"));
@@ -133,9 +127,6 @@ void PantallaConsulta::Construye() {
     s_.AbreAyuda(kAyudaConsulta);
   });
   connect(salir_, &Boton::pulsadoRaton, this, &PantallaConsulta::PulsaSalir);
-
-  lisJornadas_->alElegir = [this](int j) { EligeJornada(j); };
-  lisOrden_->alElegir = [this](int o) { EligeOrden(o); };
 }
 
 // ---- Loading ----
@@ -144,21 +135,11 @@ void PantallaConsulta::CargaPantalla() {
   Estado& e = s_.estado;
   const bool ocupadoAntes = e.ocupado;
   e.ocupado = true;
-  const int16_t jornada = std::clamp<int16_t>(e.datos.Jornada, 1, 99);
-  const int16_t orden = std::clamp<int16_t>(e.datos.Orden, 1, 99);
-  const LecturaJornada lj = LeeJornada(e.rutaDatos, jornada);
-  if (!lj.mensaje.empty()) s_.AvisoSistema(DeCp(lj.mensaje));
-  jornada_ = lj.jornada;
+  const LecturaPantalla l = LeeJornadaYReduccion(s_);
+  jornada_ = l.jornada;
+  reduccionCargada_ = l.ReduccionCargada;
   Reduccion& r = e.reduccion;
-  const LecturaIndice li = LeeReduccion(e.rutaDatos, jornada, orden, e.datos.Metodo, r);
-  if (!li.estado.mensaje.empty()) s_.AvisoSistema(DeCp(li.estado.mensaje));
-  reduccionCargada_ = li.ReduccionCargada;
-  r.Jornada = jornada;
-  r.Orden = orden;
-  if (r.Metodo < 1 || r.Metodo > 5) r.Metodo = kMetodoDirecto;
-
-  setWindowTitle(DeCp(TituloPantalla(Pantalla::Consredu, r.Metodo)));
-  titulo_->setText(windowTitle());
+  RotulaPantalla(Pantalla::Consredu, r, reduccionCargada_, this, titulo_, descripcion_, externo_);
   // The sign-total grid shows which totals the base allows; the figures are counted on a copy,
   // since the consultation never changes the stored definition.
   Cifras cifras;
@@ -167,12 +148,7 @@ void PantallaConsulta::CargaPantalla() {
     cifras = RecalculaReduccion(copia);
   }
   panel_->Carga(r, jornada_, cifras);
-  fecha_->setText(DeCp(jornada_.FechaJornada));
-  nroJor_->Dibuja(false);
-  orden_->Dibuja(false);
-  descripcion_->setText(DeCp(LineaDescripcion(r, reduccionCargada_)));
-  externo_->setText(DeCp(LineaExterno(r)));
-  externo_->setVisible(r.Metodo == kMetodoManual && r.IncluyeExterno == 1);
+  selector_->Carga(jornada_);
   esta_->setVisible(reduccionCargada_);
   if (reduccionCargada_) {
     esta_->PonLineas(PanelReduccionGuardada(r, e.datos.Precio, NumBoletos(r)));
@@ -250,9 +226,6 @@ void PantallaConsulta::ActualizaPaginacion() {
 }
 
 void PantallaConsulta::Rotula() {
-  const Reduccion& r = s_.estado.reduccion;
-  nroJor_->PonTexto(QStringLiteral("Jornada") + QString::fromStdString(TextoStr(r.Jornada)));
-  orden_->PonTexto(QStringLiteral("Orden ") + QString::fromStdString(TextoStr(r.Orden)));
   abrirMarcar_->PonTexto(marcadorAbierto_ ? QStringLiteral("Ocultar marcado de columnas <<")
                                           : QStringLiteral("Marcar columnas para borrar >>"));
 }
@@ -274,13 +247,7 @@ void PantallaConsulta::Coloca() {
   setFixedSize(ancho, kAlto);
   titulo_->setGeometry(66, 6, ancho - 132, 38);
 
-  nroJor_->move(66, kYBotones);
-  fecha_->adjustSize();
-  fecha_->move(nroJor_->x() + nroJor_->width() + 8, kYBotones + 4);
-  orden_->move(fecha_->x() + 76, kYBotones);
-  indice_->move(orden_->x() + orden_->width() + 16, kYBotones);
-  lisJornadas_->move(nroJor_->x(), kYBotones + 26);
-  lisOrden_->move(orden_->x(), kYBotones + 26);
+  selector_->Coloca(66, kYBotones);
 
   // The description centred over the panel, as wide as it needs.
   descripcion_->adjustSize();
@@ -318,8 +285,8 @@ void PantallaConsulta::Coloca() {
 
   ayuda_->move(24, kAlto - ayuda_->height() - 10);
   salir_->move(kMargen + panel_->width() - salir_->width(), kAlto - salir_->height() - 10);
-  for (QWidget* w : std::initializer_list<QWidget*>{lisJornadas_, lisOrden_}) w->raise();
   IniciaFormulario(this);
+  selector_->Coloca(66, kYBotones);  // its lists above everything
   if (isVisible() && antes != size()) CentraFormulario(this);
 }
 
@@ -443,75 +410,7 @@ void PantallaConsulta::BorraMarcadas() {
   RecargaPantalla();
 }
 
-// ---- Choosers, history and leaving ----
-
-void PantallaConsulta::PulsaJornada() {
-  if (ocupadoConsulta_) return;
-  if (lisJornadas_->isVisible()) {
-    lisJornadas_->Toma();
-    return;
-  }
-  if (marcado_.ColumnasMarcadas > 0 && !s_.estado.ocupado) BorraMarcadas();
-  if (s_.estado.ocupado) return;
-  s_.TocaSonido(kSonidoAccion);
-  lisJornadas_->Abre(nroJor_, s_.estado.reduccion.Jornada);
-}
-
-void PantallaConsulta::PulsaOrden() {
-  if (ocupadoConsulta_) return;
-  if (lisOrden_->isVisible()) {
-    lisOrden_->Toma();
-    return;
-  }
-  if (marcado_.ColumnasMarcadas > 0 && !s_.estado.ocupado) BorraMarcadas();
-  if (s_.estado.ocupado) return;
-  s_.TocaSonido(kSonidoAccion);
-  lisOrden_->Abre(orden_, s_.estado.reduccion.Orden);
-}
-
-void PantallaConsulta::EligeJornada(int jornada) {
-  Estado& e = s_.estado;
-  if (!e.ocupado) s_.TocaSonido(kSonidoAjuste);
-  nroJor_->Dibuja(false);
-  nroJor_->setFocus(Qt::OtherFocusReason);
-  if (jornada == e.reduccion.Jornada) return;
-  const auto orden =
-      OrdenParaJornada(e.rutaDatos, Pantalla::Consredu, jornada, e.datos.TotalOrdenes);
-  if (!orden) {
-    s_.MuestraMensaje(MensajeSinJornada(jornada));
-    return;
-  }
-  e.datos.Jornada = static_cast<int16_t>(jornada);
-  e.datos.Orden = static_cast<int16_t>(*orden);
-  RecargaPantalla();
-}
-
-void PantallaConsulta::EligeOrden(int orden) {
-  Estado& e = s_.estado;
-  if (!e.ocupado) s_.TocaSonido(kSonidoAjuste);
-  orden_->Dibuja(false);
-  orden_->setFocus(Qt::OtherFocusReason);
-  if (orden == e.reduccion.Orden) return;
-  if (!ExisteReduccion(e.rutaDatos, e.reduccion.Jornada, orden).existe) {
-    s_.MuestraMensaje(MensajeSinOrden(orden));
-    return;
-  }
-  e.datos.Orden = static_cast<int16_t>(orden);
-  RecargaPantalla();
-}
-
-void PantallaConsulta::AbreHistorico() {
-  if (ocupadoConsulta_) return;
-  s_.TocaSonido(kSonidoAyuda);
-  panelMarcado_->CierraLista();
-  // With marks, choosing a line there deletes them instead (and the reduction stays).
-  PantallaHistorico historico(s_, this);
-  historico.PonColumnasMarcadas(
-      static_cast<int>(std::min<int64_t>(marcado_.ColumnasMarcadas, INT32_MAX)),
-      [this] { BorraMarcadas(); });
-  historico.exec();
-  if (historico.vieneDeHistorico() || historico.borroLaActual()) RecargaPantalla();
-}
+// ---- Leaving ----
 
 void PantallaConsulta::PulsaSalir() {
   if (ocupadoConsulta_) return;

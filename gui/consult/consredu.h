@@ -17,11 +17,11 @@ namespace zendo {
 
 class Boton;
 class BotonPagina;
-class ListaJornadas;
 class PanelColumnas;
 class PanelEsta;
 class PanelMarcado;
 class PanelQuiniela;
+class SelectorReduccion;
 
 class PantallaConsulta : public Formulario {
   Q_OBJECT
@@ -38,6 +38,7 @@ class PantallaConsulta : public Formulario {
   PanelColumnas* columnas() const { return columnas_; }
   PanelMarcado* panelMarcado() const { return panelMarcado_; }
   PanelQuiniela* panel() const { return panel_; }
+  SelectorReduccion* selector() const { return selector_; }
 
   // Escape and the window's close button act as Salir: with marks, the deletion is offered
   // and the screen stays.
@@ -63,11 +64,6 @@ class PantallaConsulta : public Formulario {
   void MarcarColumnas(int columnaPanel);
   // Offers the deletion of the marked columns and reloads.
   void BorraMarcadas();
-  void PulsaJornada();
-  void PulsaOrden();
-  void EligeJornada(int jornada);
-  void EligeOrden(int orden);
-  void AbreHistorico();
   void PulsaSalir();
   bool TeclaPagina(int tecla);
 
@@ -75,12 +71,7 @@ class PantallaConsulta : public Formulario {
   QLabel* titulo_ = nullptr;
   QLabel* descripcion_ = nullptr;
   QLabel* externo_ = nullptr;
-  Boton* nroJor_ = nullptr;
-  QLabel* fecha_ = nullptr;
-  Boton* orden_ = nullptr;
-  Boton* indice_ = nullptr;
-  ListaJornadas* lisJornadas_ = nullptr;
-  ListaJornadas* lisOrden_ = nullptr;
+  SelectorReduccion* selector_ = nullptr;
   std::array<QLabel*, kBoletosPagina> rotulosBoleto_{};
   PanelColumnas* columnas_ = nullptr;
   QWidget* tiraPaginas_ = nullptr;

@@ -145,6 +145,10 @@ void SelectorReduccion::AbreHistorico() {
   s_.TocaSonido(kSonidoAyuda);
   CierraAbiertos();
   PantallaHistorico historico(s_, padre_);
+  if (columnasMarcadas && borraMarcadas) {
+    historico.PonColumnasMarcadas(
+        static_cast<int>(std::min<int64_t>(columnasMarcadas(), INT32_MAX)), borraMarcadas);
+  }
   historico.exec();
   if (!historico.vieneDeHistorico() && !historico.borroLaActual()) return;
   Estado& e = s_.estado;

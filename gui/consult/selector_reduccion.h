@@ -11,6 +11,7 @@
 //   ... in CargaPantalla: selector_->Carga(jornada); selector_->Coloca(x, y);
 
 #include <QObject>
+#include <cstdint>
 #include <functional>
 
 #include "engine/consult/carga_pantalla.h"
@@ -46,6 +47,10 @@ class SelectorReduccion : public QObject {
   std::function<bool()> antesDeCambiar;
   // The general data hold the new jornada and orden: the screen reloads.
   std::function<void()> alCambiar;
+  // While columns are marked for deletion (the consultation), a line chosen in the history
+  // runs their deletion instead, and the current reduction stays.
+  std::function<int64_t()> columnasMarcadas;
+  std::function<void()> borraMarcadas;
 
   Boton* nroJor() const { return nroJor_; }
   Boton* orden() const { return orden_; }

@@ -111,18 +111,6 @@ void ListaJornadas::Abre(Boton* boton, int actual) {
   AbreBajoBoton(boton, this);
 }
 
-void ListaJornadas::PonColumnasDeDiez() {
-  constexpr int kAnchoColumna = 30;
-  constexpr int kAltoFila = 17;
-  setFlow(QListView::TopToBottom);
-  setWrapping(true);
-  setGridSize(QSize(kAnchoColumna, kAltoFila));
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  const int columnas = std::max(1, (count() + 9) / 10);
-  setFixedSize(columnas * kAnchoColumna + 6, std::min(count(), 10) * kAltoFila + 6);
-}
-
 void ListaJornadas::Toma() {
   if (tomando_ || isHidden()) return;
   tomando_ = true;

@@ -42,8 +42,6 @@ class ListaJornadas : public QListWidget {
 
   // Opens under `boton` with jornada `actual` marked.
   void Abre(Boton* boton, int actual);
-  // Ten numbers to a list column, as wide as the columns need.
-  void PonColumnasDeDiez();
   // Closes the open list and hands over its jornada; nothing when it is closed.
   void Toma();
 

@@ -9,6 +9,7 @@
 
 #include "apoyo_gui.h"
 #include "engine/consult/fichero_boletos.h"
+#include "engine/screens/pagina_historico.h"
 #include "gui/consult/panel_columnas.h"
 #include "gui/consult/panel_marcado.h"
 #include "gui/shell/boton_pagina.h"
@@ -371,7 +372,7 @@ class PruebaConsulta : public QObject {
     QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 0);
   }
 
-  void CambiarDeJornadaOfreceElBorradoPrimero() {
+  void CambiarDeReduccionOfreceElBorradoPrimero() {
     Entorno e;
     Guarda(e, 1, kMetodoManual, Columnas(10, 5));
     Guarda(e, 2, kMetodoColumnaProbable, Columnas(3, 3));
@@ -380,13 +381,15 @@ class PruebaConsulta : public QObject {
     Pulsa(&p, "Pic_BotAbrirMarcar");
     Opcion(p, 3);
     ClicColumna(p, 3);
+    // Choosing the same orden changes nothing and asks nothing.
+    EligeEnLista(&p, "Pic_BotOrden", "Lis_Orden", 0);
+    QVERIFY(e.mensajero.mensajes.empty());
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 1);
+    // Another one: the deletion is offered first, then the reduction changes.
     e.mensajero.respuestas = {false};
-    Pulsa(&p, "Pic_BotOrden");
+    EligeEnLista(&p, "Pic_BotOrden", "Lis_Orden", 1);
     QCOMPARE(e.mensajero.mensajes.size(), std::size_t{1});
     QCOMPARE(e.mensajero.mensajes[0].contexto, 2370);
-    auto* lista = Control<QListWidget>(&p, "Lis_Orden");
-    QVERIFY(lista->isVisible());
-    ClicFila(lista, 1);
     QCOMPARE(e.estado.reduccion.Orden, int16_t{2});
     QCOMPARE(p.windowTitle(),
              QStringLiteral("Consulta de columnas reducidas con el Método de Columna probable"));
@@ -396,6 +399,30 @@ class PruebaConsulta : public QObject {
     EligeEnLista(&p, "Pic_BotOrden", "Lis_Orden", 6);
     QCOMPARE(e.mensajero.mensajes.back().titulo, Cp("Error en el número de Orden"));
     QCOMPARE(e.estado.reduccion.Orden, int16_t{2});
+  }
+
+  void HistoricoConMarcasBorraEnVezDeCambiar() {
+    Entorno e;
+    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
+    Guarda(e, 2, kMetodoColumnaProbable, Columnas(3, 3));
+    PantallaConsulta p(e.servicios);
+    p.show();
+    Pulsa(&p, "Pic_BotAbrirMarcar");
+    Opcion(p, 3);
+    ClicColumna(p, 3);
+    e.mensajero.respuestas = {true};
+    // The second line of the history is (1, 2).
+    AlAbrirModal("historic", [](QDialog* h) {
+      auto* carpeta = Control<QWidget>(h, "Pic_Carpeta");
+      const QPoint linea(100, kAltoFilaHistorico + 12);
+      MueveRaton(carpeta, linea);
+      QTest::mousePress(carpeta, Qt::LeftButton, Qt::NoModifier, linea);
+    });
+    Pulsa(&p, "Pic_BotIndice");
+    QCOMPARE(e.mensajero.mensajes.size(), std::size_t{2});  // the question and the report
+    QCOMPARE(e.estado.reduccion.Orden, int16_t{1});
+    QCOMPARE(e.estado.reduccion.NumApuestas, 9);
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 0);
   }
 
   void CabeEnOchocientosPorQuinientosSetentaConCadaMetodo() {

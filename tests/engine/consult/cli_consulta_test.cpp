@@ -107,7 +107,7 @@ TEST(CliBorrarColumnas, ErroresSinCambiarNada) {
                       "' --jornada 2 --orden 4 --azar 10 2>&1",
                   salida),
             1);
-  EXPECT_EQ(salida, "No hay ninguna reducción guardada de la jornada 2 con el orden 4.\n");
+  EXPECT_EQ(salida, "No hay ninguna reducción guardada con la jornada 2 y el orden 4.\n");
   std::filesystem::remove(d / "RED0203.TVX");
   ASSERT_EQ(Corre(Cli(d, "borrar-columnas", "--azar 10 2>&1"), salida), 1);
   EXPECT_EQ(salida, "No se encuentra el fichero RED0203.TVX.\n");
