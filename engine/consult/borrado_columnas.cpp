@@ -1,11 +1,11 @@
 #include "engine/consult/borrado_columnas.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "engine/consult/fichero_boletos.h"
 #include "engine/core/fichero.h"
 #include "engine/core/indice.h"
+#include "engine/core/transaccion.h"
 
 namespace zendo {
 
@@ -14,33 +14,8 @@ namespace {
 constexpr int64_t kRegistrosLote = 52428;
 namespace fs = std::filesystem;
 
-// The columns file and the three counts of its index record change together. The earlier
-// columns file stays reachable under a temporary name until the record is stored, so that a
-// failure of the index puts it back.
-EstadoIndice ConfirmaBorrado(const fs::path& rutaDatos, const std::string& nombre,
-                             EscritorAtomico& columnas, const BusquedaReduccion& b,
-                             const ResultadoBorradoColumnas& cuentas) {
-  const fs::path fichero = rutaDatos / nombre;
-  const fs::path copia = RutaTemporal(rutaDatos / ("ANT" + nombre));
-  std::error_code ec;
-  fs::remove(copia, ec);
-  fs::create_hard_link(fichero, copia, ec);
-  const bool respaldado = !ec;
-  if (const int16_t err = columnas.Confirma(); err != kSinError) {
-    if (respaldado) fs::remove(copia, ec);
-    return {err, "RED ERROR " + std::to_string(err)};
-  }
-  EstadoIndice estado =
-      ReescribeContadores(rutaDatos, b.NumRegistroBases, b.RegistroLeido, cuentas.NumApuestas,
-                          cuentas.ColumnasPleno1, cuentas.ColumnasPlenoX);
-  if (respaldado) {
-    if (estado.error != kSinError) {
-      fs::rename(copia, fichero, ec);
-    } else {
-      fs::remove(copia, ec);
-    }
-  }
-  return estado;
+std::string Codigo(const FalloFichero& f) {
+  return (f.fichero == kFicheroIndice ? "EEB ERROR " : "RED ERROR ") + std::to_string(f.error);
 }
 
 }  // namespace
@@ -67,16 +42,20 @@ ResultadoBorradoColumnas BorraColumnasMarcadas(const fs::path& rutaDatos, int jo
   }
 
   const std::string nombre = NombreReduccion(jornada, orden);
-  EscritorAtomico columnas(rutaDatos / nombre, rutaDatos / ("N" + nombre), 1 << 20);
-  if (columnas.error() != kSinError) {
-    return falla(columnas.error(), "RED ERROR " + std::to_string(columnas.error()));
-  }
+  // The thinned columns go to the "N" copy, named by the temporaries' rule.
+  EscritorAtomico columnas(rutaDatos / nombre, RutaTemporal(rutaDatos / nombre, "N"), 1 << 20);
+  auto fallaColumnas = [&](int16_t error) {
+    res.fallo = {error, nombre, OperacionFichero::Escribir};
+    return falla(error, "RED ERROR " + std::to_string(error));
+  };
+  if (columnas.error() != kSinError) return fallaColumnas(columnas.error());
   std::string lote;
   std::string salida;
   int64_t nuevas = 0, pleno1 = 0, plenoX = 0;
   for (int64_t primero = 1; primero <= boletos.registros(); primero += kRegistrosLote) {
     const int64_t n = std::min(kRegistrosLote, boletos.registros() - primero + 1);
     if (const int16_t err = boletos.Lee(primero, n, lote); err != kSinError) {
+      res.fallo = {err, kFicheroBoletos, OperacionFichero::Leer};
       return falla(err, "FORBOL ERROR " + std::to_string(err));
     }
     salida.clear();
@@ -91,15 +70,30 @@ ResultadoBorradoColumnas BorraColumnasMarcadas(const fs::path& rutaDatos, int jo
       plenoX += r[15] == 'X';
     }
     columnas.Escribe(salida);
-    if (columnas.error() != kSinError) {
-      return falla(columnas.error(), "RED ERROR " + std::to_string(columnas.error()));
-    }
+    if (columnas.error() != kSinError) return fallaColumnas(columnas.error());
+  }
+  if (const int16_t err = columnas.Entrega(); err != kSinError) return fallaColumnas(err);
+
+  // The columns file and the three counts of its index record change together: after a
+  // crash at any instant the next start finds the earlier pair or the new one.
+  Transaccion transaccion(rutaDatos);
+  transaccion.ReemplazaCon(nombre, columnas.temporal());
+  const ContenidoIndice indice = IndiceConContadores(
+      rutaDatos, b.NumRegistroBases, b.RegistroLeido, static_cast<int32_t>(nuevas),
+      static_cast<int32_t>(pleno1), static_cast<int32_t>(plenoX));
+  if (indice.estado.error != kSinError) {
+    res.fallo = {indice.estado.error, kFicheroIndice, OperacionFichero::Leer};
+    return falla(indice.estado.error, indice.estado.mensaje);
+  }
+  transaccion.Reemplaza(kFicheroIndice, indice.contenido);
+  const ResultadoTransaccion commit = transaccion.Confirma();
+  if (commit.fallo) {
+    res.fallo = commit.fallo;
+    return falla(commit.fallo.error, Codigo(commit.fallo));
   }
   res.NumApuestas = static_cast<int32_t>(nuevas);
   res.ColumnasPleno1 = static_cast<int32_t>(pleno1);
   res.ColumnasPlenoX = static_cast<int32_t>(plenoX);
-  const EstadoIndice estado = ConfirmaBorrado(rutaDatos, nombre, columnas, b, res);
-  if (estado.error != kSinError) return falla(estado.error, estado.mensaje);
   return res;
 }
 

@@ -7,12 +7,15 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/core/fallo.h"
+
 namespace zendo {
 
 struct ResultadoBorradoColumnas {
   int16_t error = 0;
   // "FORBOL ERROR n" (work file), "RED ERROR n" (columns file), "EEB ERROR n" (index).
   std::string mensaje;
+  FalloFichero fallo;         // the file and what was being done to it
   bool sinReduccion = false;  // the index holds no record of the key: nothing was done
   int32_t NumApuestas = 0;
   int32_t ColumnasPleno1 = 0;
@@ -20,7 +23,8 @@ struct ResultadoBorradoColumnas {
 };
 
 // Keeps the unmarked columns (mark "0") of FORBOLW.TVX in `rutaDatos` in their order, blank
-// places and marked columns left out. On any failure the stored reduction is left as it was.
+// places and marked columns left out, and commits them with the record (transaccion.h). On
+// any failure the stored reduction is left as it was. The caller holds the folder lock.
 ResultadoBorradoColumnas BorraColumnasMarcadas(const std::filesystem::path& rutaDatos, int jornada,
                                                int orden);
 

@@ -363,7 +363,7 @@ class PruebaConsulta : public QObject {
     Pulsa(&p, "Pic_BotAbrirMarcar");
     Opcion(p, 3);
     ClicColumna(p, 1);
-    std::filesystem::create_symlink("/dev/full", e.ruta("NRED0101.TVX"));
+    std::filesystem::create_symlink("/dev/full", e.ruta("~zendo-NRED0101.TVX"));
     e.mensajero.respuestas = {true};
     Pulsa(&p, "Pic_BotSalir");
     QCOMPARE(e.mensajero.mensajes.size(), std::size_t{1});  // only the question

@@ -12,6 +12,7 @@
 
 #include "apoyo/apoyo.h"
 #include "engine/consult/apoyo_consulta.h"
+#include "engine/core/cerrojo.h"
 #include "engine/core/fichero.h"
 #include "engine/core/indice.h"
 
@@ -133,13 +134,13 @@ TEST(BorradoColumnas, DiscoLlenoYCarpetaDeSoloLectura) {
   const std::vector<std::string> ficheros = {"BASES.TVX", "FORBOLW.TVX", "RED0101.TVX"};
 
   // The thinned columns cannot be written.
-  std::filesystem::create_symlink("/dev/full", d / "NRED0101.TVX");
+  std::filesystem::create_symlink("/dev/full", d / "~zendo-NRED0101.TVX");
   ResultadoBorradoColumnas r = BorraColumnasMarcadas(d.ruta(), 1, 1);
   EXPECT_EQ(r.error, kErrDiscoLleno);
   EXPECT_EQ(r.mensaje, "RED ERROR 61");
   intacta.Comprueba(ficheros);
 
-  // The index cannot be written: the earlier columns file comes back.
+  // The index cannot be written: the columns file is not touched either.
   std::filesystem::create_symlink("/dev/full", RutaTemporal(d / "BASES.TVX"));
   r = BorraColumnasMarcadas(d.ruta(), 1, 1);
   EXPECT_EQ(r.mensaje, "EEB ERROR 61");
@@ -169,6 +170,51 @@ TEST(BorradoColumnas, DiscoLlenoYCarpetaDeSoloLectura) {
   r = BorraColumnasMarcadas(d.ruta(), 1, 1);
   EXPECT_EQ(r.mensaje, "RED ERROR 70");
   grande.Comprueba(ficheros);
+}
+
+// Killed right before and right after each rename, unlink and flush of the commit: the
+// next start finds the earlier pair (columns file and record) or the new pair, never a mix.
+TEST(BorradoColumnas, MatadoEnCadaPasoQuedaElParAnteriorOElNuevo) {
+  auto prepara = [](const CarpetaTemporal& d) {
+    GuardaReduccion(d.ruta(), 1, 1, kMetodoManual, kTresSignos);
+    GuardaReduccion(d.ruta(), 1, 2, kMetodoDirecto, kTresSignos);
+    EstadoMarcado e = ConstruyeTrabajo(d.ruta(), 1, 1);
+    ASSERT_EQ(MarcaNumeros(d / kFicheroBoletos, {2, 4, 9}, e).error, 0);
+  };
+  auto borra = [](const CarpetaTemporal& d) { BorraColumnasMarcadas(d.ruta(), 1, 1); };
+  auto arranca = [](const CarpetaTemporal& d) {
+    const AccesoCarpeta a = AbreCarpetaEscritura(d.ruta(), std::chrono::milliseconds(0));
+    EXPECT_TRUE(a.ok()) << a.fallo.error << " " << a.fallo.fichero;
+    return prueba::Foto(d.ruta());
+  };
+  CarpetaTemporal base;
+  prepara(base);
+  const prueba::FotoCarpeta antes = prueba::Foto(base.ruta());
+  borra(base);
+  const prueba::FotoCarpeta despues = prueba::Foto(base.ruta());
+  ASSERT_NE(antes, despues);
+  ASSERT_EQ(LeeBytes(base / "RED0101.TVX"),
+            FicheroColumnas({"111111111111111", "XX1111111111111", "21111111111111X",
+                             "22111111111111X", "111111111111112", "1X1111111111112"}));
+
+  int pasos = 0;
+  bool vistoAntes = false, vistoDespues = false;
+  for (int paso = 1;; ++paso) {
+    SCOPED_TRACE("paso " + std::to_string(paso));
+    CarpetaTemporal d;
+    prepara(d);
+    const bool muerto = prueba::MuereEnPaso(paso, [&] { borra(d); });
+    const prueba::FotoCarpeta f = arranca(d);
+    EXPECT_TRUE(f == antes || f == despues);
+    vistoAntes = vistoAntes || f == antes;
+    vistoDespues = vistoDespues || f == despues;
+    if (!muerto) break;
+    ++pasos;
+    ASSERT_LT(paso, 100);
+  }
+  EXPECT_GE(pasos, 8);
+  EXPECT_TRUE(vistoAntes);
+  EXPECT_TRUE(vistoDespues);
 }
 
 }  // namespace
