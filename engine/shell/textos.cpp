@@ -58,6 +58,11 @@ std::string TituloBienvenida() {
   return std::string(kNombrePrograma) + " " + kVersionPrograma;
 }
 
+Mensaje PreguntaDescartar(std::string_view titulo, int contexto) {
+  return Mensaje{std::string(titulo), Cp("¿Desea descartar los cambios?"), 1,
+                 kBotonesAceptarCancelar, contexto};
+}
+
 int AnchoBoton(std::string_view nombreControl) {
   // Array members carry their index after the name (Pic_Boton3, Pic_BotSal2).
   std::string_view base = nombreControl;

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/core/mensaje.h"
+
 namespace zendo {
 
 inline constexpr const char* kNombrePrograma = "Zendo";
@@ -28,6 +30,10 @@ inline bool PantallaSuficiente(int ancho) {
 // The greeting after start-up (3 lines, context 1120) and its title ("Zendo 3.4").
 std::string TextoBienvenida();
 std::string TituloBienvenida();
+
+// The question before changes not stored are dropped (leaving a screen, choosing another
+// jornada): "¿Desea descartar los cambios?", Aceptar drops them, Cancelar keeps everything.
+Mensaje PreguntaDescartar(std::string_view titulo, int contexto);
 
 // Width in pixels of a button drawn from the strip, by control name; 0 when the name is
 // not one of the drawn buttons.

@@ -25,6 +25,9 @@ LecturaPantalla LeeJornadaYReduccion(Servicios& s) {
   r.Jornada = jornada;
   r.Orden = orden;
   if (r.Metodo < 1 || r.Metodo > 5) r.Metodo = kMetodoDirecto;
+  // The general data follow the current reduction, to be stored for the next start.
+  if (l.errorJornada == 0) e.datos.FechaJornada = l.jornada.FechaJornada;
+  e.datos.Metodo = r.Metodo;
   return l;
 }
 

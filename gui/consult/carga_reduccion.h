@@ -20,7 +20,8 @@ struct LecturaPantalla {
 };
 
 // Reads into the current reduction the definition of the jornada and orden of the general
-// data (each kept within 1..99); a method out of range reads as the direct method.
+// data (each kept within 1..99); a method out of range reads as the direct method. The
+// general data then hold the date of that jornada and the method of that reduction.
 LecturaPantalla LeeJornadaYReduccion(Servicios& servicios);
 
 // The window caption and the title line, the description above the panel and the green

@@ -220,6 +220,7 @@ void PantallaReducir::CargaPantalla() {
     r.Metodo = static_cast<int16_t>(metodoPendiente_);
   }
   if (r.Metodo < 1 || r.Metodo > 5) r.Metodo = kMetodoDirecto;
+  e.datos.Metodo = r.Metodo;
 
   // The external column file (manual method only), then the figures.
   const CargaExterno carga = CargaArchivoExterno(e.rutaDatos, r);
@@ -254,6 +255,7 @@ void PantallaReducir::CargaPantalla() {
   Recalcula();
   // A loaded base without columns shows no figures until it is edited.
   esta_->setVisible(cifras_.ApuestasBase != 0);
+  cargada_ = r;
   update();
   e.ocupado = ocupadoAntes;
 
@@ -470,6 +472,10 @@ void PantallaReducir::EligeJornada() {
   const int j = AlternaLista(nroJor_, lisJornadas_);
   Estado& e = s_.estado;
   if (j >= 1 && j != e.reduccion.Jornada) {
+    if (!DescartaCambios()) {
+      VuelveALaActual();
+      return;
+    }
     const auto o = OrdenParaJornada(e.rutaDatos, Pantalla::Reducir, j, e.datos.TotalOrdenes);
     e.datos.Jornada = static_cast<int16_t>(j);
     e.datos.Orden = static_cast<int16_t>(o.value_or(1));
@@ -482,6 +488,10 @@ void PantallaReducir::EligeOrden() {
   const int o = AlternaLista(orden_, lisOrden_);
   Estado& e = s_.estado;
   if (o >= 1 && o != e.reduccion.Orden) {
+    if (!DescartaCambios()) {
+      VuelveALaActual();
+      return;
+    }
     e.datos.Orden = static_cast<int16_t>(o);
     CargaPantalla();
   }
@@ -493,12 +503,24 @@ void PantallaReducir::AbreHistorico() {
   CierraAbiertos();
   PantallaHistorico historico(s_, this);
   historico.exec();
+  Estado& e = s_.estado;
   if (!historico.vieneDeHistorico()) {
-    // The reduction on the screen may have been deleted there.
-    if (historico.borroLaActual()) CargaPantalla();
+    // The reduction on the screen may have been deleted there; a definition being edited
+    // stays on the screen.
+    if (historico.borroLaActual()) {
+      if (Cambiada()) {
+        reduccionCargada_ = false;
+      } else {
+        CargaPantalla();
+      }
+    }
     return;
   }
-  Estado& e = s_.estado;
+  if (!DescartaCambios()) {
+    // The picked reduction is not loaded: the current one stays the current one.
+    VuelveALaActual();
+    return;
+  }
   // The picked reduction is shown as it was stored, with its own method.
   metodoPendiente_ = 0;
   const bool ocupadoAntes = e.ocupado;
@@ -540,11 +562,13 @@ void PantallaReducir::Boton_MD(const Parametro& p) {
 void PantallaReducir::Aplica(const Parametro& p) {
   Reduccion& r = s_.estado.reduccion;
   if (&p == &metodo_) {
-    const Cambio c = EligeMetodo(r, lisMetodos_->currentRow());
-    if (c.aceptado) {
-      metodoPendiente_ = r.Metodo;
-      s_.estado.datos.Metodo = r.Metodo;
+    // Another method reloads the screen, which drops a definition not stored.
+    if (lisMetodos_->currentRow() + 1 != r.Metodo && !DescartaCambios()) {
+      lisMetodos_->setCurrentRow(r.Metodo - 1);
+      return;
     }
+    const Cambio c = EligeMetodo(r, lisMetodos_->currentRow());
+    if (c.aceptado) metodoPendiente_ = r.Metodo;
     TrasEdicion(c);
   } else if (&p == &minErr_) {
     TrasEdicion(EligeMinErrores(r, lisMinErrores_->currentRow()));
@@ -788,6 +812,34 @@ void PantallaReducir::HabilitaPantalla(bool habilitada) {
   panel_->PonEditable(true);
 }
 
+bool PantallaReducir::Cambiada() const {
+  // What a reduction is made of; the description is written back on leaving anyway.
+  auto definicion = [](Reduccion r) {
+    r.Descripcion.clear();
+    r.ApuestasBase = r.NumApuestas = r.ColumnasPleno1 = r.ColumnasPlenoX = 0;
+    r.ApuestasQuiniela = r.ApuestasExternas = 0;
+    return r;
+  };
+  return definicion(s_.estado.reduccion) != definicion(cargada_);
+}
+
+void PantallaReducir::VuelveALaActual() {
+  Estado& e = s_.estado;
+  e.datos.Jornada = e.reduccion.Jornada;
+  e.datos.Orden = e.reduccion.Orden;
+  const bool ocupadoAntes = e.ocupado;
+  e.ocupado = true;
+  lisJornadas_->setCurrentRow(e.reduccion.Jornada - 1);
+  lisOrden_->setCurrentRow(e.reduccion.Orden - 1);
+  e.ocupado = ocupadoAntes;
+}
+
+bool PantallaReducir::DescartaCambios() {
+  if (!Cambiada()) return true;
+  return s_.MuestraMensaje(
+      PreguntaDescartar(Cp("Reducción de apuestas"), ContextoAyuda(s_.estado.reduccion.Metodo)));
+}
+
 void PantallaReducir::EscribeDescripcion() {
   const Estado& e = s_.estado;
   const Reduccion& r = e.reduccion;
@@ -797,6 +849,11 @@ void PantallaReducir::EscribeDescripcion() {
 }
 
 void PantallaReducir::done(int resultado) {
+  if (!cerrado_ && !ocupadoReduccion_) {
+    // What an open editor holds counts as typed.
+    panel_->CierraEditor();
+    if (!DescartaCambios()) return;
+  }
   if (hilo_) {
     // Closed while reducing: the run is cancelled first, which keeps any earlier reduction.
     cancelar_ = true;

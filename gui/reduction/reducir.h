@@ -99,6 +99,12 @@ class PantallaReducir : public Formulario {
   void PulsaSalirPorcen();
   void PulsaCancelar();
   void HabilitaPantalla(bool habilitada);
+  // The definition differs from the one loaded (or stored by the last run).
+  bool Cambiada() const;
+  // "¿Desea descartar los cambios?" when the definition changed: true when it may go.
+  bool DescartaCambios();
+  // After a change refused: the general data and the lists back on the reduction shown.
+  void VuelveALaActual();
   void EscribeDescripcion();
 
   PanelQuiniela* panel_ = nullptr;
@@ -130,6 +136,7 @@ class PantallaReducir : public Formulario {
   Boton* salir_ = nullptr;
 
   Jornada jornada_;
+  Reduccion cargada_;  // the definition as loaded, to tell whether it was changed
   Externo externo_;
   Cifras cifras_;
   bool reduccionCargada_ = false;

@@ -6,6 +6,7 @@
 
 #include <csignal>
 
+#include "engine/shell/textos.h"
 #include "escenario_reducir.h"
 #include "gui/screens/historic.h"
 
@@ -377,7 +378,9 @@ class PruebaReducir : public QObject {
              int16_t{0});
     s.Abre();
     s.Base(3, 2);
+    s.e.mensajero.respuestas = {true};
     s.EligeEnLista("Pic_BotMetodo", "Lis_Metodos", 2);
+    QCOMPARE(s.e.mensajero.mensajes.back(), PreguntaDescartar(Cp("Reducción de apuestas"), 2210));
     // The reload reads the definition afresh: the unsaved click is gone.
     QCOMPARE(s.r().Partido[3].NumSignos, int16_t{1});
     QCOMPARE(s.p->metodoPendiente(), 3);
