@@ -7,27 +7,27 @@ namespace zendo {
 std::string CausaError(int16_t error) {
   switch (error) {
     case 6:
-      return Cp("desbordamiento");
+      return "desbordamiento";
     case 52:
       return Cp("nombre de fichero no válido");
     case 53:
-      return Cp("no existe el fichero");
+      return "fichero no encontrado";
     case 57:
-      return Cp("error de entrada/salida del dispositivo");
+      return "error de entrada/salida";
     case 61:
-      return Cp("disco lleno");
+      return "disco lleno";
     case 62:
-      return Cp("fin de fichero inesperado");
+      return "fin de fichero inesperado";
     case 70:
-      return Cp("permiso denegado");
+      return "permiso denegado";
     case 71:
-      return Cp("disco no preparado");
+      return "disco no preparado";
     case 75:
-      return Cp("no es un fichero normal o no se puede acceder a él");
+      return "acceso no permitido";
     case 76:
-      return Cp("no se encuentra la ruta");
+      return "ruta no encontrada";
     default:
-      return Cp("error ") + std::to_string(error);
+      return "error " + std::to_string(error);
   }
 }
 
@@ -59,11 +59,30 @@ std::string DescribeFallo(const FalloFichero& f) {
   return t;
 }
 
-std::string MensajeFallo(const char* codigo, const FalloFichero& f) {
+std::string LineaFallo(const char* codigo, const FalloFichero& f) {
   std::string t = std::string(codigo) + " ERROR " + std::to_string(f.error);
   const std::string causa = DescribeFallo(f);
   if (!causa.empty()) t += ": " + causa;
   return t;
+}
+
+std::string SegundaLineaFallo(const FalloFichero& f) {
+  std::string causa = DescribeFallo(f);
+  if (causa.empty()) return causa;
+  if (causa[0] >= 'a' && causa[0] <= 'z') causa[0] = static_cast<char>(causa[0] - 'a' + 'A');
+  return causa + ".";
+}
+
+std::string ConCausa(const std::string& mensaje, const FalloFichero& f) {
+  const std::string segunda = SegundaLineaFallo(f);
+  if (segunda.empty() || mensaje.empty()) return mensaje;
+  return mensaje + "\r\n" + segunda;
+}
+
+std::string MensajeFallo(const char* codigo, const FalloFichero& f) {
+  const std::string segunda = SegundaLineaFallo(f);
+  std::string t = std::string(codigo) + " ERROR " + std::to_string(f.error);
+  return segunda.empty() ? t : t + "\r\n" + segunda;
 }
 
 }  // namespace zendo

@@ -23,7 +23,7 @@ std::string LineaHistorico(std::string_view registro, std::string_view fecha) {
 }
 
 ListaHistorico RellenaLisDatos(const std::filesystem::path& rutaDatos, int jornadaActual,
-                               int ordenActual) {
+                               int ordenActual, bool creaJornadas) {
   ListaHistorico h;
   const ListaIndice indice = LeeIndice(rutaDatos);
   // Without an index there is simply no reduction to list.
@@ -36,7 +36,10 @@ ListaHistorico RellenaLisDatos(const std::filesystem::path& rutaDatos, int jorna
     const int jornada = ValCorto(std::string_view(registro).substr(0, 2));
     auto it = fechas.find(jornada);
     if (it == fechas.end()) {
-      const LecturaJornada l = LeeJornada(rutaDatos, jornada);
+      const LecturaJornada l = LeeJornada(rutaDatos, jornada, creaJornadas);
+      if (l.error != kSinError && h.estado.error == kSinError) {
+        h.estado = {l.error, l.mensaje, l.fallo};
+      }
       it = fechas.emplace(jornada, l.jornada.vacia ? std::string(8, ' ') : l.jornada.FechaJornada)
                .first;
     }

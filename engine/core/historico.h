@@ -22,9 +22,11 @@ struct ListaHistorico {
 
 inline constexpr int kLineasPagina = 17;
 
-// Every stored reduction (deleted records skipped), with the page of (jornada, orden).
+// Every stored reduction (deleted records skipped), with the page of (jornada, orden). A
+// jornada record that cannot be read leaves its date blank and is reported ("LJO ERROR n")
+// after the lines are built. `creaJornadas` false: a missing JORNADAS.TVX is not created.
 ListaHistorico RellenaLisDatos(const std::filesystem::path& rutaDatos, int jornadaActual,
-                               int ordenActual);
+                               int ordenActual, bool creaJornadas = true);
 
 // The row (0-based) of the page under a point of the page in pixels, or kSinFila: rows are
 // 25 pixels high with a gap at their top and bottom; only the text (x up to 665) and the

@@ -16,8 +16,10 @@ std::string MensajeFaltaIndice() {
   return Cp("No se encuentra el fichero BASES.TVX. Se va a proceder a crearlo.");
 }
 
-EstadoIndice Error(const char* codigo, int16_t error) {
-  return {error, std::string(codigo) + " ERROR " + std::to_string(error)};
+EstadoIndice Error(const char* codigo, int16_t error,
+                   OperacionFichero op = OperacionFichero::Leer) {
+  return {error, std::string(codigo) + " ERROR " + std::to_string(error),
+          FalloFichero{error, kFicheroIndice, op}};
 }
 
 // Writes `texto` into `registro` at 1-based position `pos`, at most `ancho` characters.
@@ -88,7 +90,10 @@ BusquedaReduccion ExisteReduccion(const fs::path& rutaDatos, int jornada, int or
     b.estado.error = kErrNoEncontrado;
     b.estado.mensaje = MensajeFaltaIndice();
     const int16_t err = CreaIndiceVacio(rutaDatos);
-    if (err != kSinError) b.estado.mensaje += kSaltoLinea + "EEB ERROR " + std::to_string(err);
+    if (err != kSinError) {
+      b.estado.mensaje += kSaltoLinea + "EEB ERROR " + std::to_string(err);
+      b.estado.fallo = {err, kFicheroIndice, OperacionFichero::Crear};
+    }
     return b;
   }
   if (ind.error != kSinError) {
@@ -232,7 +237,7 @@ namespace {
 EstadoIndice Escribe(const fs::path& rutaDatos, const ContenidoIndice& c, const char* codigo) {
   if (c.estado.error != kSinError || !c.cambia) return c.estado;
   const int16_t err = ReemplazaFichero(rutaDatos / kFicheroIndice, c.contenido);
-  return err == kSinError ? EstadoIndice{} : Error(codigo, err);
+  return err == kSinError ? EstadoIndice{} : Error(codigo, err, OperacionFichero::Escribir);
 }
 
 }  // namespace
@@ -322,7 +327,7 @@ EstadoIndice BorraReduccionBases(const fs::path& rutaDatos, int jornada, int ord
   if (LeeLineas(rutaDatos).error == kErrNoEncontrado) {
     // Opening the index for record access creates it.
     const int16_t err = CreaIndiceVacio(rutaDatos);
-    return err == kSinError ? EstadoIndice{} : Error("BRB", err);
+    return err == kSinError ? EstadoIndice{} : Error("BRB", err, OperacionFichero::Crear);
   }
   const std::string clave = Clave(jornada, orden);
   return Escribe(rutaDatos,
@@ -350,7 +355,7 @@ EstadoIndice ReescribeDescripcion(const fs::path& rutaDatos, int jornada, int or
       l = AjustaAncho(l, kLargoRegistroBases);
       Pon(l, 311, 35, AjustaAncho(descripcion, 35));
       const int16_t err = EscribeLineas(rutaDatos, ind.lineas);
-      return err == kSinError ? EstadoIndice{} : Error("EEB", err);
+      return err == kSinError ? EstadoIndice{} : Error("EEB", err, OperacionFichero::Escribir);
     }
   }
   return {};

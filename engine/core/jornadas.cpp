@@ -40,10 +40,14 @@ Jornada ParseaJornada(std::string_view texto, int jornada) {
   return j;
 }
 
-LecturaJornada LeeJornada(const fs::path& rutaDatos, int jornada) {
+LecturaJornada LeeJornada(const fs::path& rutaDatos, int jornada, bool crea) {
   LecturaJornada l;
   const fs::path ruta = rutaDatos / kFicheroJornadas;
   auto leido = LeeRegistro(ruta, jornada, kLargoRegistroJornada);
+  if (leido.error == kErrNoEncontrado && !crea) {
+    l.jornada = ParseaJornada("", jornada);
+    return l;
+  }
   if (leido.error == kErrNoEncontrado) {
     // Opening for record access creates the file.
     leido.error = AnadeAlFichero(ruta, "");
@@ -51,6 +55,7 @@ LecturaJornada LeeJornada(const fs::path& rutaDatos, int jornada) {
   if (leido.error != kSinError) {
     l.error = leido.error;
     l.mensaje = "LJO ERROR " + std::to_string(leido.error);
+    l.fallo = {leido.error, kFicheroJornadas, OperacionFichero::Leer};
     l.jornada = ParseaJornada("", jornada);
     return l;
   }

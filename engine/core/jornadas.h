@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/core/fallo.h"
+
 namespace zendo {
 
 inline constexpr std::size_t kLargoRegistroJornada = 544;
@@ -33,10 +35,12 @@ struct LecturaJornada {
   Jornada jornada;
   int16_t error = 0;
   std::string mensaje;  // "LJO ERROR n"
+  FalloFichero fallo;
 };
 // Reads record `jornada`; a missing file is created (empty), as opening it for record
-// access would.
-LecturaJornada LeeJornada(const std::filesystem::path& rutaDatos, int jornada);
+// access would, unless `crea` is false (a reader that must write nothing): the jornada then
+// reads as empty.
+LecturaJornada LeeJornada(const std::filesystem::path& rutaDatos, int jornada, bool crea = true);
 
 // Editing a record kept in memory; each routine writes only its own positions.
 void PonCabecera(std::string& registro, int jornada, std::string_view fecha);  // 1-13

@@ -43,7 +43,7 @@ std::string RutaParaMensaje(const fs::path& ruta) {
 // is not in the data folder.
 std::string MensajeError(const char* codigo, int16_t error, OperacionFichero operacion,
                          const fs::path& ruta) {
-  return MensajeFallo(codigo, {error, RutaParaMensaje(ruta), operacion});
+  return LineaFallo(codigo, {error, RutaParaMensaje(ruta), operacion});
 }
 
 // Where the converted bytes go: a temporary file or a descriptor.

@@ -15,12 +15,14 @@ LecturaPantalla LeeJornadaYReduccion(Servicios& s) {
   const auto orden = static_cast<int16_t>(std::clamp<int>(e.datos.Orden, 1, 99));
   LecturaPantalla l;
   const LecturaJornada lj = LeeJornada(e.rutaDatos, jornada);
-  if (!lj.mensaje.empty()) s.AvisoSistema(DeCp(lj.mensaje));
+  if (!lj.mensaje.empty()) s.AvisoSistema(DeCp(ConCausa(lj.mensaje, lj.fallo)));
   l.jornada = lj.jornada;
   l.errorJornada = lj.error;
   Reduccion& r = e.reduccion;
   const LecturaIndice li = LeeReduccion(e.rutaDatos, jornada, orden, e.datos.Metodo, r);
-  if (!li.estado.mensaje.empty()) s.AvisoSistema(DeCp(li.estado.mensaje));
+  if (!li.estado.mensaje.empty()) {
+    s.AvisoSistema(DeCp(ConCausa(li.estado.mensaje, li.estado.fallo)));
+  }
   l.ReduccionCargada = li.ReduccionCargada;
   r.Jornada = jornada;
   r.Orden = orden;

@@ -702,7 +702,7 @@ void PantallaReducir::PulsaReducir() {
   const Cifras cifras = RecalculaReduccion(r, externo_);
   const BusquedaReduccion existe = ExisteReduccion(e.rutaDatos, r.Jornada, r.Orden);
   if (!existe.estado.mensaje.empty() && existe.estado.error != 53) {
-    s_.AvisoSistema(DeCp(existe.estado.mensaje));
+    s_.AvisoSistema(DeCp(ConCausa(existe.estado.mensaje, existe.estado.fallo)));
     rehabilita();
     return;
   }
@@ -766,7 +766,7 @@ void PantallaReducir::FinReduccion() {
     porcen_->AgregaLinea(
         QStringLiteral("No se ha podido guardar la reducción (%1).").arg(DeCp(res.mensaje)));
     porcen_->AgregaLinea(QStringLiteral("Se conserva la reducción anterior."));
-    s_.AvisoSistema(DeCp(res.mensaje));
+    s_.AvisoSistema(DeCp(ConCausa(res.mensaje, res.fallo)));
   }
   porcen_->Termina();
   porcen_->salir()->setFocus(Qt::TabFocusReason);
@@ -845,7 +845,7 @@ void PantallaReducir::EscribeDescripcion() {
   const Reduccion& r = e.reduccion;
   if (!ExisteReduccion(e.rutaDatos, r.Jornada, r.Orden).existe) return;
   const EstadoIndice est = ReescribeDescripcion(e.rutaDatos, r.Jornada, r.Orden, r.Descripcion);
-  if (!est.mensaje.empty()) s_.AvisoSistema(DeCp(est.mensaje));
+  if (!est.mensaje.empty()) s_.AvisoSistema(DeCp(ConCausa(est.mensaje, est.fallo)));
 }
 
 void PantallaReducir::done(int resultado) {

@@ -93,12 +93,13 @@ void PantallaBorrar::BorraDatos() {
     const ResultadoBorrado r = BorraJornadas(s_.estado.rutaDatos, rango_.desde, rango_.hasta);
     QApplication::restoreOverrideCursor();
     if (r.error != 0) {
+      // The deletion is one commit: a failure leaves every datum where it was.
       s_.MuestraMensaje(QStringLiteral("Borrado de datos"),
-                        QStringLiteral("No se han podido borrar todos los datos de esas "
-                                       "jornadas (%1). Compruebe que la carpeta de datos admite "
-                                       "escritura y repita el borrado.")
-                            .arg(DeCp(r.mensaje)),
-                        4, kBotonesSalir, kContexto);
+                        QStringLiteral("No se ha borrado ningún dato de esas jornadas (%1: %2). "
+                                       "Compruebe que la carpeta de datos admite escritura y "
+                                       "repita el borrado.")
+                            .arg(DeCp(r.mensaje), DeCp(DescribeFallo(r.fallo))),
+                        5, kBotonesSalir, kContexto);
     }
   }
   borDatos_->Dibuja(false);

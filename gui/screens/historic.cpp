@@ -240,7 +240,9 @@ void PantallaHistorico::RellenaLisDatos(bool paginaDeLaActual) {
   const int orden = s_.estado.datos.Orden;
   const ListaHistorico h = zendo::RellenaLisDatos(s_.estado.rutaDatos, jornada, orden);
   // Without an index there is simply nothing stored yet.
-  if (h.estado.error != 0 && h.estado.error != 53) s_.AvisoSistema(DeCp(h.estado.mensaje));
+  if (h.estado.error != 0 && h.estado.error != 53) {
+    s_.AvisoSistema(DeCp(ConCausa(h.estado.mensaje, h.estado.fallo)));
+  }
   lineas_ = h.lineas;
   lisDatos_->clear();
   bool hayActual = false;
@@ -289,7 +291,7 @@ void PantallaHistorico::Borra(int linea) {
   const int orden = OrdenDeLinea(l);
   if (!s_.MuestraMensaje(MensajeBorrarReduccion(jornada, orden))) return;
   const EstadoIndice e = BorraReduccion(s_.estado.rutaDatos, jornada, orden);
-  if (e.error != 0) s_.AvisoSistema(DeCp(e.mensaje));
+  if (e.error != 0) s_.AvisoSistema(DeCp(ConCausa(e.mensaje, e.fallo)));
   const auto esActual = [this](const std::string& x) {
     return JornadaDeLinea(x) == s_.estado.datos.Jornada && OrdenDeLinea(x) == s_.estado.datos.Orden;
   };

@@ -153,7 +153,7 @@ void PantallaJornadas::NroJor_MD() {
 
 void PantallaJornadas::CargaJornada(int jornada) {
   const LecturaJornada l = LeeJornada(s_.estado.rutaDatos, jornada);
-  if (!l.mensaje.empty()) s_.AvisoSistema(DeCp(l.mensaje));
+  if (!l.mensaje.empty()) s_.AvisoSistema(DeCp(ConCausa(l.mensaje, l.fallo)));
   const bool ocupadoAntes = s_.estado.ocupado;
   s_.estado.ocupado = true;
   s_.estado.datos.Jornada = static_cast<int16_t>(jornada);

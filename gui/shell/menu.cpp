@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "engine/core/datos_generales.h"
+#include "engine/core/fallo.h"
 #include "engine/core/fichero.h"
 #include "engine/shell/textos.h"
 #include "gui/shell/boton.h"
@@ -76,7 +77,11 @@ void MenuPrincipal::PonPantalla(int indice, Fabrica fabrica) {
 void MenuPrincipal::Carga() {
   CentraFormulario(this);
   const ResultadoDatos r = LeeDatosGenerales(s_.estado.rutaDatos, s_.estado.datos);
-  if (!r.mensaje.empty()) s_.AvisoSistema(DeCp(r.mensaje));
+  if (!r.mensaje.empty()) {
+    const FalloFichero f{r.error == 53 ? int16_t{0} : r.error, kFicheroDatosGenerales,
+                         OperacionFichero::Leer};
+    s_.AvisoSistema(DeCp(ConCausa(r.mensaje, f)));
+  }
   DibujaMenu();
   if (QWidget* primero = PrimerControl(OrdenaTabulacion(this))) {
     primero->setFocus(Qt::TabFocusReason);

@@ -125,7 +125,7 @@ TEST(CliExportar, CodigosDeSalidaYDestinosRechazados) {
   // A folder that does not exist.
   texto.clear();
   EXPECT_EQ(Ejecuta(Orden(d, "TXT2", "'" + (d / "no" / "Col.txt").string() + "' 2>&1"), &texto), 1);
-  EXPECT_NE(texto.find("EXP ERROR 76: no se encuentra la ruta al crear"), std::string::npos);
+  EXPECT_NE(texto.find("EXP ERROR 76: ruta no encontrada al crear"), std::string::npos);
   // A missing columns file is said, not passed over.
   fs::remove(d / "RED0702.TVX");
   texto.clear();

@@ -306,7 +306,7 @@ TEST(Exportacion, UnaColumnaQueFaltaSeDiceYNoCreaNada) {
   std::atomic<bool> cancelar{false};
   const ResultadoExportacion r = ExportaAFichero(p, d / "Col0702.txt", {}, cancelar);
   EXPECT_EQ(r.error, 53);
-  EXPECT_EQ(r.mensaje, "RED ERROR 53: no existe el fichero al leer RED0702.TVX");
+  EXPECT_EQ(r.mensaje, "RED ERROR 53: fichero no encontrado al leer RED0702.TVX");
   EXPECT_TRUE(fs::is_empty(d.ruta()));
 }
 
