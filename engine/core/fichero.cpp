@@ -66,6 +66,14 @@ class Descriptor {
   int fd_;
 };
 
+// Data files are regular files: a folder is error 75, a device or a pipe 57 (writing to
+// one would lose the bytes, reading it never ends).
+int16_t SoloRegular(const struct stat& st) {
+  if (S_ISDIR(st.st_mode)) return kErrAcceso;
+  if (!S_ISREG(st.st_mode)) return kErrEntradaSalida;
+  return kSinError;
+}
+
 }  // namespace
 
 int16_t ErrorDesdeErrno(int e) {
@@ -101,33 +109,35 @@ int16_t ErrorDesdeErrno(int e) {
   }
 }
 
-int AbreLectura(const fs::path& ruta, int16_t& error) {
-  error = kSinError;
-  const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) {
-    error = ErrorActual();
-    return -1;
-  }
+int16_t AbreLecturaRegular(const fs::path& ruta, int& fd, uint64_t& tamano) {
+  tamano = 0;
+  fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return ErrorActual();
   struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    error = ErrorActual();
-  } else if (!S_ISREG(st.st_mode)) {
-    error = kErrAcceso;
-  } else {
-    // Reads of a regular file block as usual.
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    return fd;
+  const int16_t error = ::fstat(fd, &st) != 0 ? ErrorActual() : SoloRegular(st);
+  if (error != kSinError) {
+    ::close(fd);
+    fd = -1;
+    return error;
   }
-  ::close(fd);
-  return -1;
+  // Reads of a regular file block as usual.
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  tamano = static_cast<uint64_t>(st.st_size);
+  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  return kSinError;
 }
 
 int16_t LeeFichero(const fs::path& ruta, std::string& contenido, std::size_t maximo) {
   contenido.clear();
-  int16_t error = kSinError;
-  Descriptor fd(AbreLectura(ruta, error));
-  if (fd.get() < 0) return error;
+  int abierto = -1;
+  uint64_t tamano = 0;
+  if (const int16_t error = AbreLecturaRegular(ruta, abierto, tamano); error != kSinError) {
+    return error;
+  }
+  Descriptor fd(abierto);
+  if (tamano > maximo) return kErrAcceso;
+  contenido.reserve(static_cast<std::size_t>(tamano));
   char buf[1 << 16];
   for (;;) {
     const ssize_t r = ::read(fd.get(), buf, sizeof buf);
@@ -166,11 +176,11 @@ LecturaRegistro LeeRegistro(const fs::path& ruta, int64_t numero, std::size_t lo
   LecturaRegistro r;
   r.datos.assign(longitud, relleno);
   if (numero < 1) return r;
-  Descriptor fd(::open(ruta.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) {
-    r.error = ErrorActual();
-    return r;
-  }
+  int abierto = -1;
+  uint64_t tamano = 0;
+  r.error = AbreLecturaRegular(ruta, abierto, tamano);
+  if (r.error != kSinError) return r;
+  Descriptor fd(abierto);
   const off_t pos = static_cast<off_t>((numero - 1) * static_cast<int64_t>(longitud));
   std::size_t leidos = 0;
   while (leidos < longitud) {
@@ -192,10 +202,11 @@ LecturaRegistro LeeRegistro(const fs::path& ruta, int64_t numero, std::size_t lo
 int16_t EscribeRegistro(const fs::path& ruta, int64_t numero, std::size_t longitud,
                         std::string_view datos, char hueco) {
   if (numero < 1) return kErrNombreFichero;
-  Descriptor fd(::open(ruta.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+  Descriptor fd(::open(ruta.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644));
   if (fd.get() < 0) return ErrorActual();
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return ErrorActual();
+  if (const int16_t e = SoloRegular(st); e != kSinError) return e;
   const off_t tamAnterior = st.st_size;
   const off_t pos = static_cast<off_t>((numero - 1) * static_cast<int64_t>(longitud));
   std::string registro(datos.substr(0, longitud));
@@ -220,10 +231,11 @@ int16_t EscribeRegistro(const fs::path& ruta, int64_t numero, std::size_t longit
 }
 
 int16_t AnadeAlFichero(const fs::path& ruta, std::string_view datos) {
-  Descriptor fd(::open(ruta.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  Descriptor fd(::open(ruta.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644));
   if (fd.get() < 0) return ErrorActual();
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return ErrorActual();
+  if (const int16_t e = SoloRegular(st); e != kSinError) return e;
   if (!EscribeTodo(fd.get(), datos.data(), datos.size(), st.st_size) || ::fsync(fd.get()) != 0) {
     const int16_t err = ErrorActual();
     if (::ftruncate(fd.get(), st.st_size) != 0) {

@@ -33,12 +33,13 @@ int16_t ErrorDesdeErrno(int numeroErrno);
 
 extern const std::string kSaltoLinea;  // CR LF
 
-// Opens a file for reading: regular files only (a folder, a device or a pipe is error 75;
-// opening never waits on a pipe). Returns the descriptor, or -1 with the error in `error`.
-int AbreLectura(const fs::path& ruta, int16_t& error);
+// Opens a regular file for reading into `fd` and gives its size; anything else is an error
+// (75 a folder, 57 a device or a pipe: it has no end a reader could wait for) and leaves
+// `fd` at -1. Opening never waits on a pipe. Returns the error number.
+int16_t AbreLecturaRegular(const fs::path& ruta, int& fd, uint64_t& tamano);
 
-// Reads a whole regular file of at most `maximo` bytes (a longer one is error 75, the
-// format cannot hold it). 53 when it does not exist.
+// Reads a whole regular file of at most `maximo` bytes (a longer one is error 75: the format
+// cannot hold it). 53 when it does not exist.
 inline constexpr std::size_t kMaximoFicheroDatos = std::size_t{64} << 20;
 int16_t LeeFichero(const fs::path& ruta, std::string& contenido,
                    std::size_t maximo = kMaximoFicheroDatos);

@@ -11,32 +11,10 @@
 
 namespace zendo {
 
-int16_t AbreLecturaRegular(const std::filesystem::path& ruta, int& fd, uint64_t& tamano) {
-  tamano = 0;
-  fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return ErrorDesdeErrno(errno);
-  struct stat st {};
-  int16_t error = kSinError;
-  if (::fstat(fd, &st) != 0) {
-    error = ErrorDesdeErrno(errno);
-  } else if (S_ISDIR(st.st_mode)) {
-    error = kErrAcceso;
-  } else if (!S_ISREG(st.st_mode)) {
-    // A device or a pipe has no end a reader could wait for.
-    error = kErrEntradaSalida;
-  }
-  if (error != kSinError) {
-    ::close(fd);
-    fd = -1;
-    return error;
-  }
-  tamano = static_cast<uint64_t>(st.st_size);
-  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  return kSinError;
-}
-
-LectorLineas::LectorLineas(const std::filesystem::path& ruta, std::size_t tamBloque)
-    : buffer_(tamBloque < 4096 ? 4096 : tamBloque) {
+LectorLineas::LectorLineas(const std::filesystem::path& ruta, std::size_t tamBloque,
+                           std::size_t maximoLinea)
+    : buffer_(tamBloque < 4096 ? 4096 : tamBloque),
+      maximoLinea_(maximoLinea < kLargoComun ? kLargoComun : maximoLinea) {
   error_ = AbreLecturaRegular(ruta, fd_, tamano_);
 }
 
@@ -70,8 +48,29 @@ bool LectorLineas::Rellena() {
   }
 }
 
+bool LectorLineas::Salta() {
+  for (;;) {
+    const void* nl = std::memchr(buffer_.data() + inicio_, '\n', fin_ - inicio_);
+    if (nl != nullptr) {
+      const auto pos = static_cast<std::size_t>(static_cast<const char*>(nl) - buffer_.data());
+      consumidos_ += pos + 1 - inicio_;
+      inicio_ = pos + 1;
+      saltando_ = false;
+      return true;
+    }
+    consumidos_ += fin_ - inicio_;
+    inicio_ = fin_ = 0;
+    if (!Rellena()) {
+      saltando_ = false;
+      return false;
+    }
+  }
+}
+
 bool LectorLineas::SiguienteBuscando(std::string_view& linea) {
   if (error_ != 0) return false;
+  if (saltando_ && !Salta()) return false;
+  cortada_ = false;
   std::size_t buscado = inicio_;
   for (;;) {
     const void* nl = std::memchr(buffer_.data() + buscado, '\n', fin_ - buscado);
@@ -85,6 +84,14 @@ bool LectorLineas::SiguienteBuscando(std::string_view& linea) {
       return true;
     }
     const std::size_t yaVisto = fin_ - inicio_;
+    if (yaVisto >= maximoLinea_) {
+      linea = std::string_view(buffer_.data() + inicio_, maximoLinea_);
+      consumidos_ += maximoLinea_;
+      inicio_ += maximoLinea_;
+      saltando_ = true;
+      cortada_ = true;
+      return true;
+    }
     if (!Rellena()) break;
     buscado = inicio_ + yaVisto;
   }

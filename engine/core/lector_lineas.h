@@ -10,14 +10,14 @@
 
 namespace zendo {
 
-// Opens a regular file for reading into `fd` and gives its size; anything else (a folder, a
-// device, a pipe) is an error and leaves `fd` at -1. Returns the error number.
-int16_t AbreLecturaRegular(const std::filesystem::path& ruta, int& fd, uint64_t& tamano);
-
 class LectorLineas {
  public:
   // Opens a regular file for reading; anything else (a folder, a device, a pipe) is an error.
-  explicit LectorLineas(const std::filesystem::path& ruta, std::size_t tamBloque = 1 << 20);
+  // A line longer than `maximoLinea` is handed over cut to that length (cortada()) and the
+  // rest of it skipped, so that memory stays bounded whatever the file holds.
+  explicit LectorLineas(const std::filesystem::path& ruta, std::size_t tamBloque = 1 << 20,
+                        std::size_t maximoLinea = kMaximoLinea);
+  static constexpr std::size_t kMaximoLinea = 1 << 20;
   ~LectorLineas();
   LectorLineas(const LectorLineas&) = delete;
   LectorLineas& operator=(const LectorLineas&) = delete;
@@ -27,15 +27,18 @@ class LectorLineas {
   // The size of the file when it was opened, and the bytes consumed so far (for progress).
   uint64_t tamano() const { return tamano_; }
   uint64_t consumidos() const { return consumidos_; }
+  // The last line was longer than the limit and is cut.
+  bool cortada() const { return cortada_; }
 
   // The next line without its CR LF (or bare LF); the last line may lack its end. The view
   // stays valid until the next call. False at the end of the file or on a read error.
   bool Siguiente(std::string_view& linea) {
     // The line of a columns file, 17 characters and CR LF, is taken without a search.
-    if (fin_ - inicio_ >= kLargoComun && error_ == 0) {
+    if (fin_ - inicio_ >= kLargoComun && error_ == 0 && !saltando_) {
       const char* p = buffer_.data() + inicio_;
       if (p[kLargoComun - 1] == '\n' && p[kLargoComun - 2] == '\r' && !HaySalto(p)) {
         linea = std::string_view(p, kLargoComun - 2);
+        cortada_ = false;
         inicio_ += kLargoComun;
         consumidos_ += kLargoComun;
         return true;
@@ -60,6 +63,8 @@ class LectorLineas {
   }
   bool SiguienteBuscando(std::string_view& linea);
   bool Rellena();
+  // Drops the rest of a cut line, up to its end; false at the end of the file.
+  bool Salta();
 
   int fd_ = -1;
   int16_t error_ = 0;
@@ -68,7 +73,10 @@ class LectorLineas {
   std::vector<char> buffer_;
   std::size_t inicio_ = 0;
   std::size_t fin_ = 0;
+  std::size_t maximoLinea_;
   bool agotado_ = false;
+  bool saltando_ = false;
+  bool cortada_ = false;
 };
 
 }  // namespace zendo

@@ -125,9 +125,11 @@ class Disco {
 
  private:
   FalloFichero Copia(const std::string& nombre, const std::string& copia) const {
-    int16_t error = kSinError;
-    const int origen = AbreLectura(Ruta(nombre), error);
-    if (origen < 0) return FalloFichero{error, nombre, OperacionFichero::Leer};
+    int origen = -1;
+    uint64_t tamano = 0;
+    if (const int16_t error = AbreLecturaRegular(Ruta(nombre), origen, tamano); error != 0) {
+      return FalloFichero{error, nombre, OperacionFichero::Leer};
+    }
     const int destino = ::open(Ruta(copia).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (destino < 0) {
       const int e = errno;

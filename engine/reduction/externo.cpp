@@ -2,6 +2,7 @@
 
 #include "engine/core/fichero.h"
 #include "engine/core/formato.h"
+#include "engine/core/lector_lineas.h"
 #include "engine/core/texto.h"
 
 namespace zendo {
@@ -68,48 +69,90 @@ std::optional<std::string> ColumnaExterna(std::string_view linea) {
   return columna;
 }
 
-CargaExterno CompruebaExterno(std::string_view contenido, std::string_view archivo) {
-  CargaExterno carga;
-  Externo& e = carga.externo;
-  e.ArchivoExterno = std::string(archivo);
-  for (const std::string_view linea : PartirLineas(contenido)) {
+namespace {
+
+// The check of a file, one line at a time, so that a file of millions of lines is read
+// streamed.
+class Comprobador {
+ public:
+  explicit Comprobador(std::string_view archivo) { carga_.externo.ArchivoExterno = archivo; }
+
+  // False once a fault is found: nothing after it counts.
+  bool Linea(std::string_view linea) {
+    Externo& e = carga_.externo;
     const std::string_view campo = CampoExterno(linea);
     if (campo.size() != kLargoColumna) {
-      carga.fallo = FalloExterno::Longitud;
-      break;
+      carga_.fallo = FalloExterno::Longitud;
+      return false;
     }
     int variantes = 0;
-    for (int i = 0; i < kLargoColumna && carga.fallo == FalloExterno::Ninguno; ++i) {
+    for (int i = 0; i < kLargoColumna; ++i) {
       const char c = campo[static_cast<std::size_t>(i)];
-      if (c != '1' && c != 'X' && c != 'x' && c != '2') carga.fallo = FalloExterno::Signo;
+      if (c != '1' && c != 'X' && c != 'x' && c != '2') {
+        carga_.fallo = FalloExterno::Signo;
+        return false;
+      }
       if (i < kLargoColumna - 1 && c != '1') ++variantes;
     }
-    if (carga.fallo != FalloExterno::Ninguno) break;
     ++e.ColumnasExternas;
     ++e.Externas[static_cast<std::size_t>(variantes)];
+    return true;
   }
-  if (carga.fallo == FalloExterno::Ninguno && e.ColumnasExternas == 0) {
-    carga.fallo = FalloExterno::Vacio;
+
+  CargaExterno Termina() {
+    Externo& e = carga_.externo;
+    if (carga_.fallo == FalloExterno::Ninguno && e.ColumnasExternas == 0) {
+      carga_.fallo = FalloExterno::Vacio;
+    }
+    if (carga_.fallo != FalloExterno::Ninguno) {
+      carga_.mensaje = MensajeFallo(carga_.fallo, e.ArchivoExterno, e.ColumnasExternas + 1);
+      e.Externas.fill(0);
+      e.ColumnasExternas = 0;
+    } else {
+      e.ExternoValido = true;
+    }
+    return carga_;
   }
-  if (carga.fallo != FalloExterno::Ninguno) {
-    carga.mensaje = MensajeFallo(carga.fallo, archivo, e.ColumnasExternas + 1);
-    e.Externas.fill(0);
-    e.ColumnasExternas = 0;
-  } else {
-    e.ExternoValido = true;
+
+ private:
+  CargaExterno carga_;
+};
+
+}  // namespace
+
+CargaExterno CompruebaExterno(std::string_view contenido, std::string_view archivo) {
+  Comprobador c(archivo);
+  for (const std::string_view linea : PartirLineas(contenido)) {
+    if (!c.Linea(linea)) break;
   }
-  return carga;
+  return c.Termina();
 }
 
 CargaExterno CargaArchivoExterno(const std::filesystem::path& rutaDatos, Reduccion& r) {
   if (r.Metodo != kMetodoManual) return {};
   const std::string archivo = NombreArchivoExterno(r.Jornada, r.Orden);
-  std::string contenido;
   CargaExterno carga;
-  if (LeeFichero(rutaDatos / archivo, contenido) == kSinError) {
-    carga = CompruebaExterno(contenido, archivo);
-  } else {
-    carga.externo.ArchivoExterno = archivo;
+  carga.externo.ArchivoExterno = archivo;
+  // A column line is short: a longer line is cut, which keeps it faulty.
+  LectorLineas lector(rutaDatos / archivo, 1 << 16, 4096);
+  if (lector.error() == kSinError) {
+    Comprobador c(archivo);
+    int64_t lineas = 0;
+    std::string_view linea;
+    bool sigue = true;
+    while (sigue && lector.Siguiente(linea)) {
+      if (++lineas > kMaximoColumnasExternas) {
+        carga.lectura = {kErrDesbordamiento, archivo, OperacionFichero::Leer};
+        break;
+      }
+      sigue = c.Linea(linea);
+    }
+    if (lector.error() != kSinError) {
+      carga.lectura = {lector.error(), archivo, OperacionFichero::Leer};
+    }
+    if (!carga.lectura) carga = c.Termina();
+  } else if (lector.error() != kErrNoEncontrado) {
+    carga.lectura = {lector.error(), archivo, OperacionFichero::Leer};
   }
   if (!carga.externo.ExternoValido) r.IncluyeExterno = 0;
   return carga;

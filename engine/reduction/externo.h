@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/core/fallo.h"
 #include "engine/core/mensaje.h"
 #include "engine/reduction/modelo.h"
 
@@ -36,7 +37,14 @@ struct CargaExterno {
   Externo externo;
   FalloExterno fallo = FalloExterno::Ninguno;
   std::optional<Mensaje> mensaje;  // the fault, for the message dialog
+  // A file that is there but cannot be read as one (a device, a folder, a read error, more
+  // lines than a reduction can hold: 6): the panel says no file was found, as for a missing
+  // one; zendo-cli tells the cause.
+  FalloFichero lectura;
 };
+
+// The most columns an external file may hold: every column of a Quiniela Base.
+inline constexpr int64_t kMaximoColumnasExternas = 14348907;  // 3^15
 
 // "Q44F0712.TVF"
 std::string NombreArchivoExterno(int jornada, int orden);

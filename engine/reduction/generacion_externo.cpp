@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/core/fichero.h"
 #include "engine/reduction/externo.h"
 
 namespace zendo {
@@ -23,7 +24,9 @@ constexpr int64_t kLineasEntreCancelaciones = 4096;
 }  // namespace
 
 LectorExterno::LectorExterno(const std::filesystem::path& ruta) {
-  fd_ = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
+  // A device or a pipe is no external file: it would never end.
+  uint64_t tamano = 0;
+  AbreLecturaRegular(ruta, fd_, tamano);
 }
 
 LectorExterno::~LectorExterno() {
@@ -73,7 +76,7 @@ bool LectorExterno::Valida(const std::atomic<bool>& cancelar) {
   int64_t columnas = 0;
   bool valida = true;
   const bool leida = Recorre(cancelar, [&](std::string_view linea) {
-    valida = ColumnaExterna(linea).has_value();
+    valida = columnas < kMaximoColumnasExternas && ColumnaExterna(linea).has_value();
     columnas += valida ? 1 : 0;
     return valida;
   });

@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include "engine/core/fichero.h"
+
 namespace zendo {
 
 bool CarpetaEscribible(const std::filesystem::path& carpeta) {
@@ -12,7 +14,9 @@ bool CarpetaEscribible(const std::filesystem::path& carpeta) {
   std::error_code ec;
   std::filesystem::create_directories(carpeta, ec);
   if (!std::filesystem::is_directory(carpeta, ec)) return false;
-  const auto prueba = carpeta / (".zendo-prueba-" + std::to_string(::getpid()));
+  // Named by the temporaries' rule, so that a run killed right here leaves nothing a later
+  // start does not clean.
+  const auto prueba = RutaTemporal(carpeta / std::to_string(::getpid()), "prueba-");
   bool ok = false;
   {
     std::ofstream f(prueba, std::ios::binary | std::ios::trunc);
