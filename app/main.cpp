@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTranslator>
+#include <csignal>
 
 #include "engine/shell/textos.h"
 #include "gui/pantallas.h"
@@ -22,6 +23,9 @@
 
 int main(int argc, char** argv) {
   zendo::PreparaMemoriaImpresion();
+  // A write past a file-size limit fails with EFBIG (a full disk) instead of killing the
+  // program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zendo"));
   QApplication::setOrganizationName(QStringLiteral("Zendo"));
@@ -52,6 +56,10 @@ int main(int argc, char** argv) {
                               .arg(rutaUsuario));
     return 1;
   }
+
+  // One program per data folder, held for the whole run.
+  const auto cerrojo = zendo::ReservaCarpeta(servicios, estado.rutaDatos);
+  if (!cerrojo) return 1;
 
   const QScreen* pantalla = QGuiApplication::primaryScreen();
   const QSize tam = pantalla != nullptr ? pantalla->size() : QSize(0, 0);

@@ -119,15 +119,13 @@ int Correo(const Argumentos& a) {
   const auto guardada = CargaReduccionGuardada(*ruta, *jornada, *orden);
   if (!guardada) return kSalidaError;
   const Reduccion& r = guardada->r;
-  Jornada j = ParseaJornada(RegistroJornadaVacio(), *jornada);
-  if (std::filesystem::exists(*ruta / kFicheroJornadas)) {
-    const LecturaJornada lj = LeeJornada(*ruta, *jornada);
-    if (lj.error != 0) {
-      ImprimeError(lj.mensaje);
-      return kSalidaError;
-    }
-    j = lj.jornada;
+  // Reading creates nothing: without JORNADAS.TVX the jornada is empty.
+  const LecturaJornada lj = LeeJornada(*ruta, *jornada, false);
+  if (lj.error != 0) {
+    ImprimeFallo(lj.mensaje, lj.fallo);
+    return kSalidaError;
   }
+  const Jornada& j = lj.jornada;
   const CuerpoCorreo cuerpo = CuerpoReduccion(*ruta, r, j, guardada->datos.Precio,
                                               !a.Tiene("--sin-base"), a.Tiene("--columnas"));
   const std::string asunto = AsuntoCorreo(*jornada, *orden);

@@ -29,7 +29,16 @@ bool PremioValido(const std::string& texto) {
 }
 
 int Escrutinio(const Argumentos& a) {
-  const auto datos = CarpetaDatos(a);
+  // Saving the record writes in the folder: it is reserved while the command runs.
+  const bool guardar = a.Tiene("--guardar");
+  std::optional<CarpetaEscritura> escritura;
+  std::optional<std::filesystem::path> datos;
+  if (guardar) {
+    escritura = CarpetaDatosEscritura(a);
+    if (escritura) datos = escritura->ruta;
+  } else {
+    datos = CarpetaDatos(a);
+  }
   if (!datos) return kSalidaUso;
   const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
   if (!jornada) return kSalidaUso;
@@ -71,12 +80,12 @@ int Escrutinio(const Argumentos& a) {
   r.Orden = static_cast<int16_t>(*orden);
 
   int salida = kSalidaOk;
-  if (a.Tiene("--guardar")) {
+  if (guardar) {
     // The record is saved first, even when the column turns out incomplete.
     const LecturaJornada lj = LeeJornada(*datos, *jornada);
     if (lj.error != 0) {
       // Without the record as stored, writing would lose the teams: nothing is written.
-      ImprimeError(lj.mensaje);
+      ImprimeFallo(lj.mensaje, lj.fallo);
       salida = kSalidaError;
     } else {
       const FalloEscrutinio f =

@@ -33,12 +33,10 @@ extern "C" void AlInterrumpirExportacion(int) {
 
 // The date of the jornada from its record; a jornada never stored has "00/00/00".
 bool LeeFecha(const fs::path& datos, int jornada, std::string& fecha) {
-  fecha = ParseaJornada(RegistroJornadaVacio(), jornada).FechaJornada;
-  std::error_code ec;
-  if (!fs::exists(datos / kFicheroJornadas, ec)) return true;  // nothing to create here
-  const LecturaJornada l = LeeJornada(datos, jornada);
+  // Reading creates nothing: without JORNADAS.TVX the date is "00/00/00".
+  const LecturaJornada l = LeeJornada(datos, jornada, false);
   if (l.error != kSinError) {
-    ImprimeError(l.mensaje);
+    ImprimeFallo(l.mensaje, l.fallo);
     return false;
   }
   fecha = l.jornada.FechaJornada;
@@ -97,6 +95,10 @@ int Exportar(const Argumentos& a) {
                  Cp(" es un archivo de datos del programa; elija otro nombre o carpeta"));
     return kSalidaUso;
   }
+  // A file written into the data folder itself (through its temporary) needs the folder's
+  // lock, so that no other program's start takes that temporary for a stale one.
+  std::optional<CarpetaEscritura> reserva;
+  if (!aSalidaEstandar && EnCarpetaDatos(destino, *datos)) reserva = CarpetaDatosEscritura(a);
 
   // The notice goes out once, with the count the file ends up with.
   int64_t incompletos = 0;

@@ -76,15 +76,16 @@ class Barra {
 };
 
 int Reducir(const Argumentos& a) {
-  const auto datos = CarpetaDatos(a);
-  if (!datos) return kSalidaUso;
+  const auto carpeta = CarpetaDatosEscritura(a);
+  if (!carpeta) return kSalidaUso;
+  const std::filesystem::path& datos = carpeta->ruta;
   const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
   if (!jornada) return kSalidaUso;
   const auto orden = OpcionEntera(a, "--orden", 1, 99);
   if (!orden) return kSalidaUso;
 
-  const BusquedaReduccion b = ExisteReduccion(*datos, *jornada, *orden);
-  if (!b.estado.mensaje.empty()) ImprimeError(b.estado.mensaje);
+  const BusquedaReduccion b = ExisteReduccion(datos, *jornada, *orden);
+  if (!b.estado.mensaje.empty()) ImprimeFallo(b.estado.mensaje, b.estado.fallo);
   if (b.estado.error != 0 && b.estado.error != 53) return kSalidaError;
   if (!b.existe) {
     ImprimeError(Cp("No hay ninguna reducción guardada de la jornada " + std::to_string(*jornada) +
@@ -92,17 +93,17 @@ int Reducir(const Argumentos& a) {
     return kSalidaError;
   }
   Reduccion r;
-  const LecturaIndice l = LeeReduccion(*datos, static_cast<int16_t>(*jornada),
+  const LecturaIndice l = LeeReduccion(datos, static_cast<int16_t>(*jornada),
                                        static_cast<int16_t>(*orden), kMetodoDirecto, r);
   if (!l.ReduccionCargada) {
-    ImprimeError(l.estado.mensaje);
+    ImprimeFallo(l.estado.mensaje, l.estado.fallo);
     return kSalidaError;
   }
 
   // As the screen loads it: the external file, then the figures, then the checks.
   // Loading the screen rebuilds the error lists, which lowers a bound above the multiples.
   if (r.Metodo == kMetodoColumnaProbable) ReconstruyeListasErrores(r);
-  const CargaExterno carga = CargaArchivoExterno(*datos, r);
+  const CargaExterno carga = CargaArchivoExterno(datos, r);
   if (carga.mensaje) MuestraMensaje(*carga.mensaje);
   const Cifras cifras = RecalculaReduccion(r, carga.externo);
   const Comprobacion c = ComprobarReduccion(r, cifras, true);
@@ -121,7 +122,7 @@ int Reducir(const Argumentos& a) {
   ::sigaction(SIGINT, &accion, &anterior);
   Barra barra;
   const ResultadoReduccion res = ReduceApuestas(
-      *datos, r,
+      datos, r,
       {cifras.ApuestasBase, cifras.NumApuestas, cifras.ApuestasQuiniela, cifras.ApuestasExternas},
       [&barra](const AvisoProgreso& aviso) { barra(aviso); }, gCancelar);
   barra.Termina();
@@ -129,8 +130,12 @@ int Reducir(const Argumentos& a) {
 
   if (res.cancelada) return kSalidaCancelada;
   if (!res.completada) {
-    ImprimeError(res.mensaje);
+    ImprimeFallo(res.mensaje, res.fallo);
     return kSalidaError;
+  }
+  if (gCancelar.load()) {
+    // Ctrl-C came after the commit point: the new reduction is already whole and stored.
+    ImprimeError(Cp("Demasiado tarde para cancelar: la reducción ya estaba guardada."));
   }
   ImprimeLinea(NombreReduccion(*jornada, *orden) + ": " + std::to_string(res.columnas) +
                " columnas");
@@ -146,8 +151,13 @@ const RegistroComando kReducir({
     "recalcula las cifras, hace las comprobaciones de \"Reducir apuestas\" y reduce: escribe\n"
     "RED<jj><oo>.TVX y guarda el registro de la reducción. Como la reducción ya está guardada,\n"
     "la pregunta \"Reducción ya existe\" se contesta Aceptar sólo con --reemplazar.\n"
-    "En un terminal, el progreso se muestra en la salida de errores. Ctrl-C cancela: la\n"
-    "reducción anterior queda como estaba. Al terminar escribe \"RED<jj><oo>.TVX: N columnas\".\n"
+    "En un terminal, el progreso se muestra en la salida de errores. Ctrl-C cancela hasta el\n"
+    "momento en que la reducción nueva sustituye a la anterior (tras escribir y volcar todas\n"
+    "sus columnas): la reducción anterior queda como estaba. Un Ctrl-C posterior llega tarde:\n"
+    "se avisa por la salida de errores y la reducción nueva queda guardada.\n"
+    "Mientras reduce, la carpeta de datos queda reservada: otro programa Zendo que quiera\n"
+    "escribir en ella espera o avisa de que está en uso.\n"
+    "Al terminar escribe \"RED<jj><oo>.TVX: N columnas\".\n"
     "Salida: 0 bien; 1 no hay definición guardada o un fichero no se pudo leer o escribir (la\n"
     "reducción anterior queda como estaba); 2 una comprobación falló (se muestran su título y\n"
     "su texto); 3 la reducción ya existe y no se dio --reemplazar; 64 argumentos incorrectos;\n"

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/cerrojo.h"
 #include "engine/core/datos_generales.h"
+#include "engine/core/fallo.h"
 #include "engine/reduction/modelo.h"
 
 namespace zendo::cli {
@@ -48,8 +50,26 @@ struct RegistroComando {
   explicit RegistroComando(Comando c);
 };
 
-// Reads "--datos DIR"; prints the error and returns nullopt when it is missing.
+// Every command opens the data folder "--datos DIR" through one of these two before it reads
+// or writes any file of it; nothing else is needed for the folder's lock and journal:
+//
+//   A command that only reads calls CarpetaDatos. It writes nothing, except that the journal
+//   of a change a crash cut short is resolved first (under the folder lock).
+//   A command that writes in the data folder (a reduction, a jornada record, the index, the
+//   address book, ...) calls CarpetaDatosEscritura and keeps the result alive while it works:
+//   it holds the folder lock (waiting up to kEsperaCerrojo for another program to let go),
+//   the journal is resolved and stale temporaries are removed.
+//
+// Both return nullopt when --datos is missing (the command then returns kSalidaUso). When
+// the folder cannot be used (it does not exist, is not a folder, another program holds it,
+// its journal cannot be resolved) they print why on standard error and end zendo-cli with
+// kSalidaError.
 std::optional<std::filesystem::path> CarpetaDatos(const Argumentos& a);
+struct CarpetaEscritura {
+  std::filesystem::path ruta;
+  CerrojoCarpeta cerrojo;
+};
+std::optional<CarpetaEscritura> CarpetaDatosEscritura(const Argumentos& a);
 // Reads an integer option within [minimo, maximo]; prints the error otherwise.
 std::optional<int> OpcionEntera(const Argumentos& a, const std::string& nombre, int minimo,
                                 int maximo);
@@ -65,10 +85,18 @@ struct ReduccionGuardada {
 std::optional<ReduccionGuardada> CargaReduccionGuardada(const std::filesystem::path& ruta,
                                                         int jornada, int orden);
 
+// True when the file exists (following links); an error while looking counts as missing.
+bool ExisteFichero(const std::filesystem::path& ruta);
+
 // Prints Windows-1252 text to standard output as UTF-8.
 void Imprime(const std::string& cp1252);
 void ImprimeLinea(const std::string& cp1252);
 // Errors go to standard error, as UTF-8.
 void ImprimeError(const std::string& cp1252);
+// A file error: the short code the program shows ("RED ERROR 61"), then, when the failure
+// is known, the file and the cause ("RED ERROR 61: disco lleno al escribir RED3001.TVX").
+// `mensaje` is the engine's message; when it starts with "<codigo> ERROR n" the cause is
+// added to that line.
+void ImprimeFallo(const std::string& mensaje, const FalloFichero& fallo);
 
 }  // namespace zendo::cli

@@ -1,10 +1,14 @@
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
 #include "cli/comandos.h"
+#include "engine/core/fallo.h"
+#include "engine/core/fichero.h"
 #include "engine/core/texto.h"
 
 namespace zendo::cli {
@@ -35,15 +39,6 @@ std::optional<std::string> Argumentos::Opcion(const std::string& nombre) const {
 std::vector<std::string> Argumentos::Valores(const std::string& nombre) const {
   const auto it = valores.find(nombre);
   return it == valores.end() ? std::vector<std::string>{} : it->second;
-}
-
-std::optional<std::filesystem::path> CarpetaDatos(const Argumentos& a) {
-  const auto d = a.Opcion("--datos");
-  if (!d || d->empty()) {
-    std::cerr << "zendo-cli: falta --datos CARPETA\n";
-    return std::nullopt;
-  }
-  return std::filesystem::path(*d);
 }
 
 std::optional<int> OpcionEntera(const Argumentos& a, const std::string& nombre, int minimo,
@@ -96,6 +91,9 @@ void AyudaGeneral(std::ostream& os) {
 
 int main(int argc, char** argv) {
   using namespace zendo::cli;
+  // A write past a file-size limit then fails with EFBIG, reported as a full disk, instead of
+  // killing the program with its temporary file left behind.
+  std::signal(SIGXFSZ, SIG_IGN);
   if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h" ||
       std::string(argv[1]) == "help") {
     AyudaGeneral(std::cout);
@@ -137,5 +135,14 @@ int main(int argc, char** argv) {
       return kSalidaUso;
     }
   }
-  return c.ejecuta(a);
+  const int salida = c.ejecuta(a);
+  // Output that did not reach its destination (a full disk, a closed pipe) is an error too.
+  std::cout.flush();
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || !std::cout) {
+    const int e = errno;
+    ImprimeError(zendo::Cp("zendo-cli: no se ha podido escribir la salida estándar: ") +
+                 zendo::CausaError(zendo::ErrorDesdeErrno(e)));
+    return salida == kSalidaOk ? kSalidaError : salida;
+  }
+  return salida;
 }

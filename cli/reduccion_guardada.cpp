@@ -11,21 +11,21 @@ std::optional<ReduccionGuardada> CargaReduccionGuardada(const std::filesystem::p
   ReduccionGuardada g;
   g.datos.Normaliza();
   // Reading must not create the files the program would create on a first start.
-  if (std::filesystem::exists(ruta / kFicheroDatosGenerales)) {
+  if (ExisteFichero(ruta / kFicheroDatosGenerales)) {
     const ResultadoDatos leido = LeeDatosGenerales(ruta, g.datos);
     if (leido.error != 0) {
-      ImprimeError(leido.mensaje);
+      ImprimeFallo(leido.mensaje, {leido.error, kFicheroDatosGenerales, OperacionFichero::Leer});
       return std::nullopt;
     }
   }
-  if (!std::filesystem::exists(ruta / kFicheroIndice)) {
+  if (!ExisteFichero(ruta / kFicheroIndice)) {
     ImprimeError(Cp("No se encuentra el fichero BASES.TVX."));
     return std::nullopt;
   }
   const LecturaIndice lectura = LeeReduccion(ruta, static_cast<int16_t>(jornada),
                                              static_cast<int16_t>(orden), g.datos.Metodo, g.r);
   if (lectura.estado.error != 0) {
-    ImprimeError(lectura.estado.mensaje);
+    ImprimeFallo(lectura.estado.mensaje, lectura.estado.fallo);
     return std::nullopt;
   }
   if (!lectura.ReduccionCargada) {

@@ -129,7 +129,7 @@ AccesoCarpeta AbreCarpetaEscritura(const fs::path& carpeta, std::chrono::millise
   a.fallo = a.cerrojo.fallo();
   if (!a.cerrojo.tomado()) return a;
   const ResolucionDiario r = ResuelveDiario(carpeta);
-  a.resuelto = r.habia;
+  a.habiaDiario = r.habia;
   if (r.fallo) {
     // The files stay as the journal left them; nothing may be read or written.
     a.fallo = r.fallo;
@@ -151,7 +151,7 @@ AccesoCarpeta AbreCarpetaLectura(const fs::path& carpeta, std::chrono::milliseco
     CerrojoCarpeta c = CerrojoCarpeta::Toma(carpeta, std::chrono::milliseconds(0));
     if (c.tomado()) {
       const ResolucionDiario r = ResuelveDiario(carpeta);
-      a.resuelto = r.habia;
+      a.habiaDiario = r.habia;
       a.fallo = r.fallo;
       return a;
     }

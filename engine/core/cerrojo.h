@@ -53,10 +53,10 @@ void LimpiaTemporales(const CerrojoCarpeta& cerrojo);
 
 // What a program gets when it opens a data folder.
 struct AccesoCarpeta {
-  CerrojoCarpeta cerrojo;  // held by a program that writes
-  FalloFichero fallo;      // the folder, its lock or its journal failed
-  bool ocupada = false;    // another program holds the folder
-  bool resuelto = false;   // a pending journal was resolved
+  CerrojoCarpeta cerrojo;    // held by a program that writes
+  FalloFichero fallo;        // the folder, its lock or its journal failed
+  bool ocupada = false;      // another program holds the folder
+  bool habiaDiario = false;  // a journal was pending (resolved unless `fallo`)
   bool ok() const { return !fallo && !ocupada; }
 };
 

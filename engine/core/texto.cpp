@@ -120,4 +120,24 @@ std::string AjustaAncho(std::string_view s, std::size_t n) {
   return r;
 }
 
+std::string EscapaControl(std::string_view cp1252) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string r;
+  r.reserve(cp1252.size());
+  for (const char c : cp1252) {
+    const auto b = static_cast<unsigned char>(c);
+    const bool c1 = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+    if (b == '\\') {
+      r += "\\\\";
+    } else if (b < 0x20 || b == 0x7F || c1) {
+      r += "\\x";
+      r += kHex[b >> 4];
+      r += kHex[b & 0xF];
+    } else {
+      r += c;
+    }
+  }
+  return r;
+}
+
 }  // namespace zendo

@@ -29,6 +29,10 @@ std::string_view Recorta(std::string_view s);
 std::string_view RecortaIzq(std::string_view s);
 std::string_view RecortaDer(std::string_view s);
 
+// A text for a terminal, one line: control bytes (and the five bytes Windows-1252 leaves
+// undefined, which are C1 controls) written as "\x0A", a backslash as "\\".
+std::string EscapaControl(std::string_view cp1252);
+
 // Padded on the right with spaces, or cut, to exactly n bytes.
 std::string AjustaAncho(std::string_view s, std::size_t n);
 

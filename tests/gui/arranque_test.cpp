@@ -2,6 +2,7 @@
 
 #include "gui/shell/arranque.h"
 #include "apoyo_gui.h"
+#include "engine/core/fichero.h"
 #include "gui/pantallas.h"
 #include "gui/shell/menu.h"
 
@@ -79,8 +80,29 @@ class PruebaArranque : public QObject {
     auto menu = Abre(e);
     QVERIFY(menu != nullptr);
     QCOMPARE(e.mensajero.avisos.size(), std::size_t{1});
-    QVERIFY(e.mensajero.avisos[0].startsWith(QStringLiteral("LDG ERROR ")));
+    // The code as always, the file and the cause below it.
+    QCOMPARE(e.mensajero.avisos[0],
+             QStringLiteral("LDG ERROR 75\r\nAcceso no permitido al leer DATOSGEN.TVX."));
     QCOMPARE(e.estado.datos, DatosGenerales{});
+  }
+
+  void UnSegundoProgramaEnLaMismaCarpetaNoArranca() {
+    Entorno e;
+    auto primero = ReservaCarpeta(e.servicios, e.estado.rutaDatos);
+    QVERIFY(primero.has_value());
+    PonBytes(RutaTemporal(e.ruta("RED0101.TVX")), "de una corrida viva");
+    Entorno otro;
+    otro.estado.rutaDatos = e.estado.rutaDatos;
+    QVERIFY(!ReservaCarpeta(otro.servicios, otro.estado.rutaDatos).has_value());
+    QCOMPARE(otro.mensajero.mensajes.size(), std::size_t{1});
+    QVERIFY(Utf(otro.mensajero.mensajes[0].texto)
+                .startsWith(QStringLiteral("Ya hay un programa Zendo abierto con la carpeta de "
+                                           "datos ")));
+    // The first program's temporary is left alone.
+    QVERIFY(std::filesystem::exists(RutaTemporal(e.ruta("RED0101.TVX"))));
+    primero.reset();
+    QVERIFY(ReservaCarpeta(otro.servicios, otro.estado.rutaDatos).has_value());
+    QVERIFY(!std::filesystem::exists(RutaTemporal(e.ruta("RED0101.TVX"))));
   }
 
   void BotonesDelMenu() {

@@ -255,7 +255,7 @@ TEST(Cerrojo, LeerConUnDiarioPendienteLoResuelve) {
     if (HayDiario(e.ruta()) && LeeBytes(e / "A.TVX") != "a viejo") {
       const AccesoCarpeta a = AbreCarpetaLectura(e.ruta(), std::chrono::milliseconds(0));
       EXPECT_TRUE(a.ok());
-      EXPECT_TRUE(a.resuelto);
+      EXPECT_TRUE(a.habiaDiario);
       EXPECT_FALSE(HayDiario(e.ruta()));
       EXPECT_EQ(LeeBytes(e / "A.TVX"), "a viejo");
       break;
