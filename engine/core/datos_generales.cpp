@@ -5,10 +5,14 @@
 
 #include "engine/core/fichero.h"
 #include "engine/core/formato.h"
+#include "engine/core/lector_lineas.h"
 #include "engine/core/texto.h"
 
 namespace zendo {
 namespace {
+
+// Far more than the fields ever take; a longer line is cut there.
+constexpr std::size_t kLargoMaximoDatosGenerales = 4096;
 
 struct Campo {
   std::string texto;
@@ -17,7 +21,8 @@ struct Campo {
 
 // Splits a line into its fields: a field ends at a comma or at the end of the line; a
 // field that begins (after blanks) with a double quote runs to the next double quote.
-// Only one field past the 15 of the format is kept: it is enough to know the line is wrong.
+// Only one field past the 15 of the format is kept: it is enough to know the line is wrong;
+// whatever follows is never looked at.
 std::vector<Campo> Campos(std::string_view linea) {
   std::vector<Campo> campos;
   std::size_t i = 0;
@@ -177,8 +182,12 @@ DatosGenerales ParseaDatosGenerales(std::string_view linea, bool* erronea) {
 
 ResultadoDatos LeeDatosGenerales(const std::filesystem::path& rutaDatos, DatosGenerales& d) {
   ResultadoDatos r;
-  std::string contenido;
-  const int16_t err = LeeFichero(rutaDatos / kFicheroDatosGenerales, contenido);
+  // The first line alone, and no more of it than the fields can fill.
+  LectorLineas lector(rutaDatos / kFicheroDatosGenerales, kLargoMaximoDatosGenerales,
+                      kLargoMaximoDatosGenerales);
+  std::string_view primera;
+  const bool hayLinea = lector.error() == kSinError && lector.Siguiente(primera);
+  const int16_t err = lector.error();
   if (err == kErrNoEncontrado) {
     r.error = err;
     r.mensaje = Cp("No se encuentra el fichero de datos generales DATOSGEN.TVX.") + kSaltoLinea +
@@ -192,8 +201,7 @@ ResultadoDatos LeeDatosGenerales(const std::filesystem::path& rutaDatos, DatosGe
     }
     return r;
   }
-  const auto lineas = err == kSinError ? PartirLineas(contenido) : std::vector<std::string_view>{};
-  if (err != kSinError || lineas.empty()) {
+  if (err != kSinError || !hayLinea) {
     // Nothing to read: an empty file ends before its line, as reading past the end does.
     r.error = err != kSinError ? err : kErrFinFichero;
     r.mensaje = "LDG ERROR " + std::to_string(r.error);
@@ -201,7 +209,7 @@ ResultadoDatos LeeDatosGenerales(const std::filesystem::path& rutaDatos, DatosGe
     return r;
   }
   bool erronea = false;
-  d = ParseaDatosGenerales(lineas.front(), &erronea);
+  d = ParseaDatosGenerales(primera, &erronea);
   if (erronea) {
     r.error = kErrTipo;
     r.mensaje = "LDG ERROR " + std::to_string(r.error);

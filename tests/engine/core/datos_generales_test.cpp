@@ -1,6 +1,9 @@
 #include "engine/core/datos_generales.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "apoyo/apoyo.h"
 #include "engine/core/fichero.h"
@@ -155,6 +158,36 @@ TEST(DatosGenerales, PrecioAdmitido) {
   EXPECT_TRUE(PrecioAdmitido(0.01));
   EXPECT_TRUE(PrecioAdmitido(100));
   EXPECT_FALSE(PrecioAdmitido(100.01));
+}
+
+TEST(DatosGenerales, UnaLineaEnormeSoloSeLeeHastaSusCampos) {
+  CarpetaTemporal dir;
+  // The fields, then 10 MB of commas and more lines: memory stays small (a child with a
+  // 64 MB data limit reads it) and the fields are those of the line.
+  {
+    std::string linea = "12,\"01/02/10\",3,4,10,20,30,40,2,60,45,\"1.5\",\"7\",\"123456\",\"No\"";
+    linea.append(std::size_t{10} << 20, ',');
+    EscribeBytes(dir / "DATOSGEN.TVX", linea + "\r\n" + std::string(std::size_t{1} << 20, '\n'));
+  }
+  // Far more than 15 fields: a damaged line, read for what it has.
+  DatosGenerales d;
+  ASSERT_EQ(LeeDatosGenerales(dir.ruta(), d).error, kErrTipo);
+  EXPECT_EQ(d.Jornada, 12);
+  EXPECT_EQ(d.Sonido, "No");
+#if !defined(__SANITIZE_ADDRESS__)
+  const pid_t hijo = ::fork();
+  ASSERT_GE(hijo, 0);
+  if (hijo == 0) {
+    rlimit lim{rlim_t{64} << 20, rlim_t{64} << 20};
+    ::setrlimit(RLIMIT_DATA, &lim);
+    DatosGenerales h;
+    const bool bien = LeeDatosGenerales(dir.ruta(), h).error == kErrTipo && h.Jornada == 12;
+    ::_exit(bien ? 0 : 1);
+  }
+  int estado = 0;
+  ::waitpid(hijo, &estado, 0);
+  EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0) << estado;
+#endif
 }
 
 TEST(DatosGenerales, UnaEscrituraFallidaSeInformaYNoPierdeElFicheroAnterior) {
