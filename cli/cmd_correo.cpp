@@ -47,8 +47,8 @@ std::optional<ConexionCorreo> Conexion(const std::string& url, bool conUsuario) 
 bool MuestraMensaje(const std::string& asunto, const CuerpoCorreo& cuerpo) {
   LectorCuerpo lector(cuerpo);
   if (lector.error() != 0) {
-    ImprimeError("RED ERROR " + std::to_string(lector.error()) + ": " + Cp("no se puede leer ") +
-                 cuerpo.columnas.filename().string());
+    ImprimeError(LineaFallo(
+        "RED", {lector.error(), cuerpo.columnas.filename().string(), OperacionFichero::Leer}));
     return false;
   }
   std::string salida = Cp1252AUtf8(asunto) + "\r\n\r\n";
@@ -62,8 +62,8 @@ bool MuestraMensaje(const std::string& asunto, const CuerpoCorreo& cuerpo) {
   }
   std::cout << salida;
   if (lector.error() != 0) {
-    ImprimeError("RED ERROR " + std::to_string(lector.error()) + ": " + Cp("error al leer ") +
-                 cuerpo.columnas.filename().string());
+    ImprimeError(LineaFallo(
+        "RED", {lector.error(), cuerpo.columnas.filename().string(), OperacionFichero::Leer}));
     return false;
   }
   return true;

@@ -44,13 +44,9 @@ using Documento = std::function<ResultadoImpresion(DestinoPaginas&)>;
 
 // The record of the jornada without creating JORNADAS.TVX when it is missing.
 std::optional<Jornada> JornadaDe(const std::filesystem::path& datos, int jornada) {
-  std::error_code ec;
-  if (!std::filesystem::exists(datos / kFicheroJornadas, ec)) {
-    return ParseaJornada(RegistroJornadaVacio(), jornada);
-  }
-  const LecturaJornada l = LeeJornada(datos, jornada);
+  const LecturaJornada l = LeeJornada(datos, jornada, false);
   if (l.error != 0) {
-    ImprimeError(l.mensaje);
+    ImprimeFallo(l.mensaje, l.fallo);
     return std::nullopt;
   }
   return l.jornada;

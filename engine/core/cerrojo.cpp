@@ -41,6 +41,7 @@ CerrojoCarpeta::CerrojoCarpeta(CerrojoCarpeta&& otro) noexcept
     : carpeta_(std::move(otro.carpeta_)),
       fd_(otro.fd_),
       ocupado_(otro.ocupado_),
+      soloLectura_(otro.soloLectura_),
       fallo_(std::move(otro.fallo_)) {
   otro.fd_ = -1;
 }
@@ -51,6 +52,7 @@ CerrojoCarpeta& CerrojoCarpeta::operator=(CerrojoCarpeta&& otro) noexcept {
     carpeta_ = std::move(otro.carpeta_);
     fd_ = otro.fd_;
     ocupado_ = otro.ocupado_;
+    soloLectura_ = otro.soloLectura_;
     fallo_ = std::move(otro.fallo_);
     otro.fd_ = -1;
   }
@@ -77,6 +79,12 @@ CerrojoCarpeta CerrojoCarpeta::Toma(const fs::path& carpeta, std::chrono::millis
   if (fd < 0 && (errno == EROFS || errno == EACCES)) {
     // A read-only folder: an existing lock file can still be locked.
     fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0 && errno == ENOENT) {
+      // Nor can any program of ours write in it: there is nothing to hold, and every write
+      // fails and is reported where it is tried.
+      c.soloLectura_ = true;
+      return c;
+    }
   }
   if (fd < 0) {
     c.fallo_ = FalloFichero{ErrorDesdeErrno(errno), kFicheroCerrojo, OperacionFichero::Crear};
@@ -127,7 +135,7 @@ AccesoCarpeta AbreCarpetaEscritura(const fs::path& carpeta, std::chrono::millise
   a.cerrojo = CerrojoCarpeta::Toma(carpeta, espera);
   a.ocupada = a.cerrojo.ocupado();
   a.fallo = a.cerrojo.fallo();
-  if (!a.cerrojo.tomado()) return a;
+  if (!a.cerrojo.tomado() && !a.cerrojo.soloLectura()) return a;
   const ResolucionDiario r = ResuelveDiario(carpeta);
   a.habiaDiario = r.habia;
   if (r.fallo) {
@@ -149,7 +157,7 @@ AccesoCarpeta AbreCarpetaLectura(const fs::path& carpeta, std::chrono::milliseco
   const auto limite = std::chrono::steady_clock::now() + espera;
   for (;;) {
     CerrojoCarpeta c = CerrojoCarpeta::Toma(carpeta, std::chrono::milliseconds(0));
-    if (c.tomado()) {
+    if (c.tomado() || c.soloLectura()) {
       const ResolucionDiario r = ResuelveDiario(carpeta);
       a.habiaDiario = r.habia;
       a.fallo = r.fallo;

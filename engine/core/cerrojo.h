@@ -36,6 +36,9 @@ class CerrojoCarpeta {
   bool tomado() const { return fd_ >= 0; }
   // Another program holds the lock.
   bool ocupado() const { return ocupado_; }
+  // A read-only folder without a lock file: not taken, and not needed, since no program can
+  // write in the folder.
+  bool soloLectura() const { return soloLectura_; }
   // Why it could not be taken when the folder itself failed (not a folder, read-only...).
   const FalloFichero& fallo() const { return fallo_; }
   const std::filesystem::path& carpeta() const { return carpeta_; }
@@ -45,6 +48,7 @@ class CerrojoCarpeta {
   std::filesystem::path carpeta_;
   int fd_ = -1;
   bool ocupado_ = false;
+  bool soloLectura_ = false;
   FalloFichero fallo_;
 };
 

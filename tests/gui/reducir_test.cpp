@@ -571,7 +571,9 @@ class PruebaReducir : public QObject {
     s.Reduce(false);
     setrlimit(RLIMIT_FSIZE, &antes);
     if (discoLleno) {
-      QCOMPARE(s.e.mensajero.avisos.back(), QStringLiteral("RED ERROR 61"));
+      // The code as the program always showed it, the file and the cause below.
+      QCOMPARE(s.e.mensajero.avisos.back(),
+               QStringLiteral("RED ERROR 61\r\nDisco lleno al escribir RED1201.TVX."));
       QVERIFY(s.Progreso().contains(QStringLiteral("Se conserva la reducción anterior.")));
     } else {
       QVERIFY(s.e.mensajero.avisos.back().startsWith(QStringLiteral("RED ERROR ")));

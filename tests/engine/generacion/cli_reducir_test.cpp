@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "apoyo/apoyo.h"
+#include "engine/core/cerrojo.h"
 #include "engine/core/fichero.h"
 #include "engine/core/indice.h"
 #include "engine/generacion/apoyo_generacion.h"
@@ -137,7 +138,9 @@ TEST(CliReducir, CtrlCCancelaYConservaLaReduccionAnterior) {
   EXPECT_EQ(WEXITSTATUS(estado), 130);
   EXPECT_EQ(LeeBytes(d / "RED0101.TVX"), "\"111111111111111\"\r\n");
   EXPECT_EQ(LeeBytes(d / "BASES.TVX"), indice);
-  EXPECT_EQ(Ficheros(d.ruta()), (std::vector<std::string>{"BASES.TVX", "RED0101.TVX"}));
+  // The lock file stays: it is never deleted.
+  EXPECT_EQ(Ficheros(d.ruta()),
+            (std::vector<std::string>{kFicheroCerrojo, "BASES.TVX", "RED0101.TVX"}));
 }
 
 }  // namespace
