@@ -8,6 +8,8 @@ std::string CausaError(int16_t error) {
   switch (error) {
     case 6:
       return "desbordamiento";
+    case 13:
+      return Cp("dato no válido");
     case 52:
       return Cp("nombre de fichero no válido");
     case 53:

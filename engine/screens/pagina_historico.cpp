@@ -60,7 +60,7 @@ EstadoIndice BorraReduccion(const std::filesystem::path& rutaDatos, int jornada,
   }
   if (indice.cambia) {
     t.Reemplaza(kFicheroIndice, indice.contenido);
-  } else if (!std::filesystem::exists(rutaDatos / kFicheroIndice)) {
+  } else if (std::error_code ec; !std::filesystem::exists(rutaDatos / kFicheroIndice, ec)) {
     // Opening the index for record access creates it.
     t.Reemplaza(kFicheroIndice, "");
   }

@@ -412,7 +412,10 @@ class PruebaEscrutinio : public QObject {
     s.Abre();
     QCOMPARE(s.e.mensajero.avisos.size(), 1U);
     QVERIFY(s.e.mensajero.avisos[0].startsWith(QStringLiteral("LJO ERROR ")));
-    const QString numero = s.e.mensajero.avisos[0].mid(10);
+    // The file and the cause under the code.
+    QVERIFY(s.e.mensajero.avisos[0].endsWith(
+        QStringLiteral("\r\nAcceso no permitido al leer JORNADAS.TVX.")));
+    const QString numero = s.e.mensajero.avisos[0].mid(10).section(QStringLiteral("\r\n"), 0, 0);
     s.e.mensajero.avisos.clear();
     s.MarcaColumna(kGanadora);
     s.Escruta();

@@ -72,7 +72,7 @@ TEST(CliDatos, GeneralesDanadosMuestranLosValoresCorregidos) {
   prueba::Ejecuta(std::string(ZENDO_CLI_PATH) + " generales --datos " + dir.ruta().string() +
                       " 2>&1 1>/dev/null",
                   &error);
-  EXPECT_EQ(error, "LDG ERROR 13\n");
+  EXPECT_EQ(error, "LDG ERROR 13: dato no válido al leer DATOSGEN.TVX\n");
   int e = 0;
   EXPECT_EQ(Cli("generales --datos " + dir.ruta().string(), &e),
             "Jornada=60\nFechaJornada=30/08/09\nOrden=1\nMetodo=1\nMargenIzqBoleto=0\n"
