@@ -83,7 +83,7 @@ int AnchoBoton(std::string_view nombreControl) {
       {"Pic_BotJorIni", 135},      {"Pic_BotJorFin", 135},     {"Pic_BotTotJor", 160},
       {"Pic_BotTotOrd", 160},      {"Pic_BotPreApu", 160},     {"Pic_BotSonido", 160},
       {"Pic_BotDelega", 160},      {"Pic_BotReceptor", 160},   {"Pic_BotVistaPrevia", 120},
-      {"Pic_BotPdf", 80},
+      {"Pic_BotPdf", 80},          {"Pic_BotGarantia", 100},
   };
   for (const auto& [nombre, ancho] : tabla) {
     if (base == nombre) return ancho;

@@ -14,6 +14,7 @@
 #include "engine/reduction/panel.h"
 #include "engine/shell/textos.h"
 #include "gui/consult/carga_reduccion.h"
+#include "gui/consult/garantia.h"
 #include "gui/consult/panel_columnas.h"
 #include "gui/consult/panel_marcado.h"
 #include "gui/consult/panel_quiniela.h"
@@ -24,6 +25,7 @@
 #include "gui/shell/fuentes.h"
 #include "gui/shell/segundo_plano.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/teclado.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -117,6 +119,12 @@ void PantallaConsulta::Construye() {
   panelMarcado_->hide();
 
   esta_ = new PanelEsta(this);
+
+  garantia_ = new Boton(QStringLiteral("Pic_BotGarantia"), QStringLiteral("Garantía"), this);
+  garantia_->setToolTip(
+      QStringLiteral("Aciertos asegurados y probabilidad de cada premio si el resultado está "
+                     "dentro de la Quiniela Base"));
+  connect(garantia_, &Boton::pulsadoRaton, this, &PantallaConsulta::AbreGarantia);
 
   ayuda_ = new Boton(QStringLiteral("Pic_BotAyuda"), ImagenFija::Ayuda,
                      QStringLiteral("Ayuda de Consulta de reducciones"), this);
@@ -262,8 +270,8 @@ void PantallaConsulta::Coloca() {
   int y = kYPanel;
   for (int b = 0; b < kBoletosPagina; ++b) {
     const QRect c = PanelColumnas::RectColumna(b * kColumnasPorBoleto + 1);
-    rotulosBoleto_[static_cast<std::size_t>(b)]->setGeometry(xDerecha + c.left() - 8, y, 96,
-                                                             kAltoRotulo);
+    rotulosBoleto_[static_cast<std::size_t>(b)]->setGeometry(
+        xDerecha + c.left() - kHuecoBoletos / 2, y, kAnchoBoletoPanel + kHuecoBoletos, kAltoRotulo);
   }
   y += kAltoRotulo;
   columnas_->move(xDerecha, y);
@@ -285,9 +293,17 @@ void PantallaConsulta::Coloca() {
 
   ayuda_->move(24, kAlto - ayuda_->height() - 10);
   salir_->move(kMargen + panel_->width() - salir_->width(), kAlto - salir_->height() - 10);
+  // The guarantee needs a stored reduction; it reads the columns file, not the marks. It
+  // stands between Ayuda and Salir, under the panel, where the columns leave room.
+  garantia_->setVisible(reduccionCargada_);
+  garantia_->move((ayuda_->geometry().right() + salir_->x() - garantia_->width()) / 2,
+                  salir_->y() + (salir_->height() - garantia_->height()) / 2);
   IniciaFormulario(this);
   selector_->Coloca(66, kYBotones);  // its lists above everything
   if (isVisible() && antes != size()) CentraFormulario(this);
+  // Controls shown or moved (the marking panel, a method's own controls) take their place in
+  // the Tab order.
+  if (isVisible()) OrdenaTabulacion(this);
 }
 
 // ---- Paging ----
@@ -408,6 +424,18 @@ void PantallaConsulta::BorraMarcadas() {
   // Accepted or not, the columns are shown again from the columns file: no mark is left.
   marcado_.ColumnasMarcadas = 0;
   RecargaPantalla();
+}
+
+// ---- Guarantee ----
+
+void PantallaConsulta::AbreGarantia() {
+  if (ocupadoConsulta_ || !reduccionCargada_) return;
+  panelMarcado_->CierraLista();
+  s_.TocaSonido(kSonidoAccion);
+  garantia_->Dibuja(true);
+  DialogoGarantia dialogo(s_, this);
+  dialogo.exec();
+  garantia_->Dibuja(false);
 }
 
 // ---- Leaving ----

@@ -65,6 +65,8 @@ class PantallaConsulta : public Formulario {
   // Offers the deletion of the marked columns and reloads.
   void BorraMarcadas();
   void PulsaSalir();
+  // The guarantee of the stored reduction, in its own panel.
+  void AbreGarantia();
   bool TeclaPagina(int tecla);
 
   PanelQuiniela* panel_ = nullptr;
@@ -79,6 +81,7 @@ class PantallaConsulta : public Formulario {
   Boton* abrirMarcar_ = nullptr;
   PanelMarcado* panelMarcado_ = nullptr;
   PanelEsta* esta_ = nullptr;
+  Boton* garantia_ = nullptr;
   Boton* ayuda_ = nullptr;
   Boton* salir_ = nullptr;
 

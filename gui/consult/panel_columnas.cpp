@@ -7,6 +7,7 @@
 
 #include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/teclado.h"
 
 namespace zendo {
 namespace {
@@ -89,10 +90,7 @@ void PanelColumnas::paintEvent(QPaintEvent*) {
     if (c == 0) continue;
     const QRect r = RectColumna(c).adjusted(0, -2, 0, 2);
     if (c == bajoCursor_) p.fillRect(r, QColor(255, 230, 150));
-    if (c == foco_ && hasFocus() && focoTeclado_) {
-      p.setPen(QPen(QColor(255, 140, 0), 2, Qt::DotLine));
-      p.drawRect(r.adjusted(0, 0, -1, -1));
-    }
+    if (c == foco_ && hasFocus() && focoTeclado_) PintaAnilloFoco(p, r.adjusted(1, 0, -1, 0), 2);
   }
   QFont f = FuenteArial(11, true);
   p.setFont(f);
@@ -146,23 +144,34 @@ void PanelColumnas::leaveEvent(QEvent*) {
 void PanelColumnas::keyPressEvent(QKeyEvent* evento) {
   const int tecla = evento->key();
   if (alTecla && alTecla(tecla)) return;
+  if (EsTeclaPulsar(evento)) {
+    focoTeclado_ = true;
+    if (aMano_ && pagina_.EsColumna(foco_) && alMarcar) alMarcar(foco_);
+    update();
+    return;
+  }
+  // Left and right go column by column, up and down a whole boleto.
+  int paso = 0;
   switch (tecla) {
     case Qt::Key_Left:
+      paso = -1;
+      break;
     case Qt::Key_Right:
-      focoTeclado_ = true;
-      foco_ = std::clamp(foco_ + (tecla == Qt::Key_Left ? -1 : 1), 1, kLineasPagina);
-      update();
-      return;
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      focoTeclado_ = true;
-      if (aMano_ && pagina_.EsColumna(foco_) && alMarcar) alMarcar(foco_);
-      update();
-      return;
+      paso = 1;
+      break;
+    case Qt::Key_Up:
+      paso = -kColumnasPorBoleto;
+      break;
+    case Qt::Key_Down:
+      paso = kColumnasPorBoleto;
+      break;
     default:
       QWidget::keyPressEvent(evento);
+      return;
   }
+  focoTeclado_ = true;
+  foco_ = std::clamp(foco_ + paso, 1, kLineasPagina);
+  update();
 }
 
 void PanelColumnas::focusInEvent(QFocusEvent* evento) {

@@ -100,7 +100,8 @@ std::vector<QWidget*> OrdenaTabulacion(QWidget* pantalla) {
   std::vector<QWidget*> controles;
   std::vector<QRect> zonas;
   for (QWidget* w : pantalla->findChildren<QWidget*>()) {
-    if (w->isWindow() || !(w->focusPolicy() & Qt::TabFocus)) continue;
+    // A dialog open over the screen (and all it holds) has a Tab order of its own.
+    if (w->window() != pantalla->window() || !(w->focusPolicy() & Qt::TabFocus)) continue;
     if (EsParteInterna(w, pantalla)) continue;
     if (w->focusProxy() != nullptr && qobject_cast<QComboBox*>(w) == nullptr) continue;
     const QPoint arriba = w->mapTo(pantalla, QPoint(0, 0));

@@ -4,12 +4,14 @@
 
 #include "gui/consult/consredu.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
 
 #include "apoyo_gui.h"
 #include "engine/consult/fichero_boletos.h"
 #include "engine/screens/pagina_historico.h"
+#include "gui/consult/garantia.h"
 #include "gui/consult/panel_columnas.h"
 #include "gui/consult/panel_marcado.h"
 #include "gui/shell/boton_pagina.h"
@@ -280,6 +282,12 @@ class PruebaConsulta : public QObject {
     QCOMPARE(Marcas(e), std::string("00010   00000"));
     QCOMPARE(Control<QWidget>(&p, "Pic_EstaMar")->accessibleName(),
              QStringLiteral("Columnas sin marcar 9\nColumnas marcadas 1"));
+    // Down and up jump a boleto: line 12 marked, line 4 unmarked again.
+    QTest::keyClick(p.columnas(), Qt::Key_Down);
+    QTest::keyClick(p.columnas(), Qt::Key_Space);
+    QTest::keyClick(p.columnas(), Qt::Key_Up);
+    QTest::keyClick(p.columnas(), Qt::Key_Enter);
+    QCOMPARE(Marcas(e), std::string("00000   00010"));
 
     // Leaving hand marking turns the pane back to showing only.
     Opcion(p, 1);
@@ -425,6 +433,85 @@ class PruebaConsulta : public QObject {
     QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 0);
   }
 
+  // Tab reaches the pane, the paging strip and every control of the marking panel, in the
+  // order they stand on the screen.
+  void TabuladorRecorreElPanelDeMarcado() {
+    Entorno e;
+    Guarda(e, 1, kMetodoManual, Columnas(60, 30));
+    PantallaConsulta p(e.servicios);
+    p.show();
+    p.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p));
+    Pulsa(&p, "Pic_BotAbrirMarcar");
+    Variante(p, 2)->setChecked(true);
+    p.panelMarcado()->Actualiza();
+    p.columnas()->setFocus(Qt::TabFocusReason);
+    QStringList recorrido;
+    for (int i = 0; i < 60; ++i) {
+      QWidget* foco = QApplication::focusWidget();
+      QVERIFY(foco != nullptr);
+      recorrido << foco->objectName();
+      QTest::keyClick(foco, Qt::Key_Tab);
+    }
+    const auto posicion = [&](const char* nombre) {
+      return recorrido.indexOf(QString::fromLatin1(nombre));
+    };
+    for (const char* nombre :
+         {"Pic_BotAdeAtr3", "Pic_BotAbrirMarcar", "Opt_MetodoMarcar1", "Opt_MetodoMarcar3",
+          "Chk_NumVar0", "Chk_NumVar14", "Pic_BotMarcaSel", "Pic_BotGarantia", "Pic_BotSalir"}) {
+      QVERIFY2(posicion(nombre) >= 0, nombre);
+    }
+    QVERIFY(posicion("Opt_MetodoMarcar1") < posicion("Chk_NumVar0"));
+    QVERIFY(posicion("Chk_NumVar0") < posicion("Chk_NumVar14"));
+    QVERIFY(posicion("Chk_NumVar14") < posicion("Pic_BotMarcaSel"));
+    // Space on the focused button marks what the preview says.
+    while (QApplication::focusWidget()->objectName() != QStringLiteral("Pic_BotMarcaSel")) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 4);  // columns 2, 17, 32 and 47
+  }
+
+  // Garantía opens the guarantee panel of the stored reduction, marks or not; without a
+  // stored reduction it is not offered.
+  void GarantiaDeLaReduccionGuardada() {
+    Entorno e;
+    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
+    PantallaConsulta p(e.servicios);
+    p.show();
+    Pulsa(&p, "Pic_BotAbrirMarcar");
+    Opcion(p, 3);
+    ClicColumna(p, 1);
+    auto* boton = Control<Boton>(&p, "Pic_BotGarantia");
+    QVERIFY(boton->isVisible());
+    QVERIFY(!boton->toolTip().isEmpty());
+    QString garantia;
+    bool modal = false;
+    AlAbrirModal("garantia", [&](QDialog* d) {
+      auto* g = static_cast<DialogoGarantia*>(d);
+      for (int i = 0; i < 1000 && !g->terminado(); ++i) QTest::qWait(10);
+      modal = d->isModal() && d->parentWidget() == &p;
+      garantia = Control<QLabel>(d, "Lab_Garantia")->text();
+      d->reject();
+    });
+    e.sonido.tocados.clear();
+    Pulsa(&p, "Pic_BotGarantia");
+    QVERIFY(modal);
+    // The base is the column of ones, which the first stored column is, marked or not.
+    QCOMPARE(
+        garantia,
+        QStringLiteral("Garantía: 14 aciertos si el resultado está dentro de la Quiniela Base"));
+    QCOMPARE(e.sonido.tocados.front(), kSonidoAccion);
+    QVERIFY(!boton->pulsado());
+    QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 1);
+    QCOMPARE(Marcas(e), std::string("10000   00000"));
+
+    e.estado.datos.Orden = 7;  // nothing stored there
+    PantallaConsulta q(e.servicios);
+    q.show();
+    QVERIFY(!Control<Boton>(&q, "Pic_BotGarantia")->isVisible());
+  }
+
   void CabeEnOchocientosPorQuinientosSetentaConCadaMetodo() {
     Entorno e;
     EscribeJornadaPrueba(e.estado.rutaDatos, 1, "12/09/09");
@@ -438,14 +525,33 @@ class PruebaConsulta : public QObject {
       PantallaConsulta p(e.servicios);
       p.show();
       if (metodo == kMetodoManual) Pulsa(&p, "Pic_BotAbrirMarcar");
-      QVERIFY2(
-          p.width() <= 800 && p.height() <= 570,
-          qPrintable(
-              QStringLiteral("método %1: %2 x %3").arg(metodo).arg(p.width()).arg(p.height())));
-      // Every control inside the window.
-      for (QWidget* w : p.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (!w->isVisible()) continue;
-        QVERIFY2(p.rect().contains(w->geometry()), qPrintable(w->objectName()));
+      // Each marking method has controls of its own: each must fit.
+      for (int marcado = 1; marcado <= (metodo == kMetodoManual ? 3 : 1); ++marcado) {
+        if (metodo == kMetodoManual) Opcion(p, marcado);
+        const QString caso = QStringLiteral("método %1, marcado %2").arg(metodo).arg(marcado);
+        // With ZENDO_CAPTURAS set to a folder, each case is saved there to look at.
+        if (const QString carpeta = qEnvironmentVariable("ZENDO_CAPTURAS"); !carpeta.isEmpty()) {
+          QApplication::processEvents();
+          p.grab().save(
+              QStringLiteral("%1/consredu_%2_%3.png").arg(carpeta).arg(metodo).arg(marcado));
+        }
+        QVERIFY2(p.width() <= 800 && p.height() <= 570,
+                 qPrintable(caso + QStringLiteral(": %1 x %2").arg(p.width()).arg(p.height())));
+        // Every control inside the window, and none over another.
+        QList<QWidget*> visibles;
+        for (QWidget* w : p.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+          if (w->isVisible() && !w->objectName().startsWith(QStringLiteral("Pic_Emblema"))) {
+            visibles << w;
+          }
+        }
+        for (QWidget* w : visibles) {
+          QVERIFY2(p.rect().contains(w->geometry()), qPrintable(caso + w->objectName()));
+          for (QWidget* otro : visibles) {
+            QVERIFY2(
+                w == otro || !w->geometry().intersects(otro->geometry()),
+                qPrintable(caso + w->objectName() + QStringLiteral(" / ") + otro->objectName()));
+          }
+        }
       }
     }
   }

@@ -2,6 +2,9 @@
 // button, the arrows and the keys 1, X and 2 in the grids.
 
 #include "gui/shell/teclado.h"
+
+#include <QPushButton>
+
 #include "escenario_reducir.h"
 #include "gui/screens/datosgen.h"
 #include "gui/screens/jornadas.h"
@@ -58,6 +61,16 @@ class PruebaTeclado : public QObject {
     };
     QCOMPARE(OrdenLectura(zonas), (std::vector<int>{1, 0, 2, 4, 3, 5, 6, 8, 7}));
     QVERIFY(OrdenLectura({}).empty());
+  }
+
+  // A dialog open over a screen that lays itself out again keeps its controls out of the
+  // screen's chain.
+  void UnDialogoEncimaNoEntraEnElOrdenDeLaPantalla() {
+    QDialog pantalla;
+    auto* propio = new QPushButton(QStringLiteral("a"), &pantalla);
+    QDialog encima(&pantalla);
+    new QPushButton(QStringLiteral("b"), &encima);
+    QCOMPARE(OrdenaTabulacion(&pantalla), std::vector<QWidget*>{propio});
   }
 
   void BotonConFocoVisibleYPulsadoConEnterOEspacio() {
