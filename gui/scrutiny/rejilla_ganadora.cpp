@@ -1,6 +1,5 @@
 #include "gui/scrutiny/rejilla_ganadora.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "engine/reduction/modelo.h"
@@ -29,6 +28,8 @@ RejillaGanadora::RejillaGanadora(Servicios& servicios, const MarcasGanadora& mar
   g.pasoX = kPasoX;
   g.pasoY = kPasoY;
   PonGeometria(g);
+  // The keys 1, X and 2 mark that sign in the focused row, as in the panel's grids.
+  PonTeclasSigno(true);
 }
 
 PulsacionGanadora RejillaGanadora::QueGanadoraHaPulsado(QPointF punto) const {
@@ -47,29 +48,6 @@ void RejillaGanadora::mousePressEvent(QMouseEvent* evento) {
   const PulsacionGanadora q = QueGanadoraHaPulsado(evento->position());
   if (q.signo == 0) return;  // a gap, or outside the cells
   foco_ = Celda{q.partido - 1, q.signo - 1};
-  if (alPulsar) alPulsar(foco_);
-}
-
-void RejillaGanadora::keyPressEvent(QKeyEvent* evento) {
-  int signo = 0;
-  switch (evento->key()) {
-    case Qt::Key_1:
-      signo = 1;
-      break;
-    case Qt::Key_X:
-      signo = 2;
-      break;
-    case Qt::Key_2:
-      signo = 3;
-      break;
-    default:
-      Rejilla::keyPressEvent(evento);
-      return;
-  }
-  focoTeclado_ = true;
-  const int fila = foco_.fila;
-  foco_.columna = signo - 1;
-  RedibujaFila(fila);
   if (alPulsar) alPulsar(foco_);
 }
 

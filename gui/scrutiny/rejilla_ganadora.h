@@ -24,8 +24,6 @@ class RejillaGanadora : public Rejilla {
  protected:
   void PintaCelda(QPainter& p, Celda c, const QRect& r) override;
   void mousePressEvent(QMouseEvent* evento) override;
-  // Besides the arrows, Space and Enter: 1, X and 2 click that sign in the focused row.
-  void keyPressEvent(QKeyEvent* evento) override;
 
  private:
   const MarcasGanadora& marcas_;
