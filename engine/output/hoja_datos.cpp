@@ -81,8 +81,9 @@ std::vector<LineaHoja> HojaDatosBasicos(const Reduccion& r, const Jornada& jorna
   const bool correo = uso == UsoHoja::Correo;
   const std::string titulo = TituloJornada(r.Jornada, jornada.FechaJornada, r.Orden);
   if (correo) {
+    // The message starts at the left edge: neither the title nor the description is indented.
     linea(titulo);
-    linea(r.Descripcion);
+    linea(std::string(RecortaIzq(r.Descripcion)));
   } else {
     for (int i = 0; i < 3; ++i) linea(std::string(), true);
     linea("     " + titulo, true);

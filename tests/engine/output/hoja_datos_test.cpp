@@ -183,13 +183,13 @@ TEST(HojaDatos, ManualConYSinColumnasExternasYSinColumnas) {
 
 TEST(HojaDatos, TextoDelCorreo) {
   Reduccion r = ReduccionNueva(7, 3, kMetodoDirecto);
-  r.Descripcion = AjustaAncho(" Liga", 35);
+  r.Descripcion = AjustaAncho("   Liga", 35);
   const auto papel = Textos(HojaDatosBasicos(r, JornadaPrueba(), 0.5f));
   const auto h = HojaDatosBasicos(r, JornadaPrueba(), 0.5f, UsoHoja::Correo);
   const auto correo = Textos(h);
   ASSERT_EQ(correo.size(), papel.size() - 4);
   EXPECT_EQ(correo[0], "JORNADA NRO.  7 DE FECHA 15/11/09 (Orden  3)");
-  EXPECT_EQ(correo[1], " Liga" + S(30));
+  EXPECT_EQ(correo[1], "Liga" + S(28));
   for (std::size_t i = 2; i < correo.size(); ++i) {
     if (papel[i + 4].find("Importe") != std::string::npos) {
       EXPECT_EQ(correo[i], S(10) + "Importe reducidas........: 0,50 euros");
