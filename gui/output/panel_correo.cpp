@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -100,6 +101,7 @@ PanelCorreo::PanelCorreo(Servicios& servicios, QWidget* padre) : QWidget(padre),
   connect(texNueva_, &QLineEdit::textEdited, this,
           [this] { FiltraCajaCp1252(texNueva_, kLargoDireccion); });
   connect(lisDirecciones_, &QListWidget::itemDoubleClicked, this, &PanelCorreo::EditaDireccion);
+  lisDirecciones_->installEventFilter(this);
 
   CargaLisDirecciones();
   MuestraAjustes();
@@ -146,6 +148,18 @@ void PanelCorreo::EditaDireccion(QListWidgetItem* item) {
   texNueva_->setText(texto);
   texNueva_->setFocus();
   texNueva_->setCursorPosition(static_cast<int>(texto.size()));
+}
+
+bool PanelCorreo::eventFilter(QObject* objeto, QEvent* evento) {
+  if (objeto == lisDirecciones_ && evento->type() == QEvent::KeyPress) {
+    const int tecla = static_cast<QKeyEvent*>(evento)->key();
+    if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) &&
+        lisDirecciones_->currentItem() != nullptr) {
+      EditaDireccion(lisDirecciones_->currentItem());
+      return true;
+    }
+  }
+  return QWidget::eventFilter(objeto, evento);
 }
 
 std::vector<std::string> PanelCorreo::Direcciones() const {

@@ -62,6 +62,10 @@ class PanelCorreo : public QWidget {
   std::vector<std::string> Direcciones() const;
   const InformeEnvio& ultimoEnvio() const { return informe_; }
 
+ protected:
+  // Enter on an address of the list takes it back into the box, as a double click does.
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
  private:
   void CargaLisDirecciones();
   void AnadeDireccion();

@@ -2,6 +2,7 @@
 // password, and the send, with a recording transport and with a real SMTP server.
 
 #include <QComboBox>
+#include <QSet>
 
 #include "apoyo/apoyo.h"
 #include "apoyo/servidor_smtp.h"
@@ -342,13 +343,43 @@ class PruebaPanelCorreo : public QObject {
       return std::unique_ptr<TransporteCorreo>(
           std::make_unique<Banco::TransporteAjeno>(b.grabador));
     };
+    // Without the mouse: Tab starts on the first input and walks every control of the panel
+    // and the Enviar button.
+    QWidget* foco = l->focusWidget();
+    QVERIFY(foco != nullptr);
+    QCOMPARE(foco->objectName(), QStringLiteral("Chk_MailBase"));
+    QSet<QString> recorridos;
+    for (int i = 0; i < 10; ++i) {
+      recorridos.insert(foco->objectName());
+      QTest::keyClick(foco, Qt::Key_Tab);
+      foco = l->focusWidget();
+    }
+    for (const char* nombre : {"Chk_MailBase", "Chk_MailColumnas", "Pic_BotAjustesCorreo",
+                               "Tex_NuevaDireccion", "Lis_Direcciones", "Pic_BotEnviar"}) {
+      QVERIFY2(recorridos.contains(QLatin1String(nombre)), nombre);
+    }
+    // Enter on an address takes it back into the box, as a double click does; Enter in the
+    // box puts it back at the end of the list.
+    auto* lista = Control<QListWidget>(l.get(), QStringLiteral("Lis_Direcciones"));
+    auto* caja = Control<QLineEdit>(l.get(), QStringLiteral("Tex_NuevaDireccion"));
+    lista->setFocus(Qt::TabFocusReason);
+    lista->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    QTest::keyClick(lista, Qt::Key_Return);
+    QCOMPARE(caja->text(), QStringLiteral("ana@example.com"));
+    QCOMPARE(l->focusWidget(), caja);
+    QTest::keyClick(caja, Qt::Key_Return);
+    QCOMPARE(panel->Direcciones(),
+             (std::vector<std::string>{"luis@example.org", "x@example.es", "ana@example.com"}));
+    lista->item(2)->setSelected(true);
     // Looked at from the sending thread: only flags are touched there.
     std::vector<bool> ocupada;
     b.grabador.antesDeEnviar = [&l, &ocupada](std::size_t ya) {
       ocupada.push_back(l->procesando());
       if (ya == 1) l->cancelado() = true;  // Cancelar pressed while the second message goes
     };
-    Pulsa(l.get(), QStringLiteral("Pic_BotEnviar"));
+    // Enter on the focused Enviar sends.
+    Control(l.get(), QStringLiteral("Pic_BotEnviar"))->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Control(l.get(), QStringLiteral("Pic_BotEnviar")), Qt::Key_Return);
     QCOMPARE(b.grabador.enviados.size(), std::size_t{2});
     QCOMPARE(ocupada, (std::vector<bool>{true, true}));
     QVERIFY(!l->procesando());
@@ -363,7 +394,7 @@ class PruebaPanelCorreo : public QObject {
     Pulsa(l.get(), QStringLiteral("Pic_BotSalir"));
     QCOMPARE(cerrada.count(), 1);
     QCOMPARE(Bytes(b.e.ruta("DIRECC.TVX")),
-             std::string("ana@example.com\r\nluis@example.org\r\nx@example.es\r\n"
+             std::string("luis@example.org\r\nx@example.es\r\nana@example.com\r\n"
                          "eva@example.net\r\n"));
   }
 };
