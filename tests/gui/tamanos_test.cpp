@@ -5,6 +5,7 @@
 
 #include "apoyo_gui.h"
 #include "engine/core/datos_generales.h"
+#include "gui/consult/consredu.h"
 #include "gui/consult/garantia.h"
 #include "gui/output/imprime_escrutinio.h"
 #include "gui/output/listados.h"
@@ -168,7 +169,14 @@ class PruebaTamanos : public QObject {
       fallos << Mide<PantallaSalida>(std::cref(d.modos))(d);
       fallos << Mide<PantallaEscrutinio>(nullptr, ImprimeEscrutinio())(d);
       fallos << Mide<DialogoGarantia>(nullptr)(d);
+      fallos << Mide<PantallaConsulta>()(d);
     }
+    // The marking panel of a manual reduction open.
+    PantallaConsulta consulta(d.e.servicios);
+    fallos << Muestra(consulta);
+    Pulsa(&consulta, QStringLiteral("Pic_BotAbrirMarcar"));
+    QVERIFY(consulta.marcadorAbierto());
+    fallos << Fallos(&consulta);
     for (int modo = 1; modo <= 6; ++modo) {
       fallos << Mide<PantallaListados>(std::cref(d.modos), modo)(d);
     }
