@@ -62,6 +62,13 @@ std::optional<CarpetaEscritura> CarpetaDatosEscritura(const Argumentos& a) {
   return CarpetaEscritura{*ruta, std::move(acceso.cerrojo)};
 }
 
+bool EnCarpetaDatos(const std::filesystem::path& ruta, const std::filesystem::path& datos) {
+  std::error_code ec;
+  std::filesystem::path carpeta = ruta.parent_path();
+  if (carpeta.empty()) carpeta = ".";
+  return std::filesystem::equivalent(carpeta, datos, ec);
+}
+
 bool ExisteFichero(const std::filesystem::path& ruta) {
   std::error_code ec;
   return std::filesystem::exists(ruta, ec);

@@ -14,6 +14,7 @@
 #include "engine/consult/fichero_boletos.h"
 #include "engine/core/fichero.h"
 #include "engine/core/indice.h"
+#include "engine/core/texto.h"
 
 namespace zendo::cli {
 namespace {
@@ -47,6 +48,11 @@ int Boletos(const Argumentos& a) {
 
   // A regular file (or a new one) is written beside itself and renamed over the old one when
   // complete; standard output, a device or a pipe is written straight.
+  std::optional<CarpetaEscritura> reserva;
+  if (salida && EnCarpetaDatos(*salida, *datos)) reserva = CarpetaDatosEscritura(a);
+  const auto falloSalida = [&](int16_t e, OperacionFichero op = OperacionFichero::Escribir) {
+    ImprimeError(LineaFallo("FORBOL", {e, *salida, op}));
+  };
   std::unique_ptr<EscritorAtomico> escritor;
   int fd = STDOUT_FILENO;
   int fdPropio = -1;
@@ -56,13 +62,13 @@ int Boletos(const Argumentos& a) {
     if (!existe || S_ISREG(st.st_mode)) {
       escritor = std::make_unique<EscritorAtomico>(*salida);
       if (escritor->error() != kSinError) {
-        ImprimeError("FORBOL ERROR " + std::to_string(escritor->error()));
+        falloSalida(escritor->error(), OperacionFichero::Crear);
         return kSalidaError;
       }
     } else {
       fdPropio = ::open(salida->c_str(), O_WRONLY | O_CLOEXEC);
       if (fdPropio < 0) {
-        ImprimeError("FORBOL ERROR " + std::to_string(ErrorDesdeErrno(errno)));
+        falloSalida(ErrorDesdeErrno(errno));
         return kSalidaError;
       }
       fd = fdPropio;
@@ -95,7 +101,12 @@ int Boletos(const Argumentos& a) {
   // file, so it is not flushed to the disk first.
   if (escritor && errorSalida == kSinError) errorSalida = escritor->Confirma(false);
   if (errorSalida != kSinError) {
-    ImprimeError("FORBOL ERROR " + std::to_string(errorSalida));
+    if (salida) {
+      falloSalida(errorSalida);
+    } else {
+      ImprimeError("FORBOL ERROR " + std::to_string(errorSalida) + ": " + CausaError(errorSalida) +
+                   Cp(" al escribir la salida estándar"));
+    }
     return kSalidaError;
   }
   return kSalidaOk;

@@ -49,8 +49,10 @@ std::optional<std::vector<int64_t>> LeeLista(const std::string& texto, int64_t m
 }
 
 int BorrarColumnas(const Argumentos& a) {
-  const auto datos = CarpetaDatos(a);
-  if (!datos) return kSalidaUso;
+  // It writes the work file, the columns file and the index: the folder is reserved.
+  const auto escritura = CarpetaDatosEscritura(a);
+  if (!escritura) return kSalidaUso;
+  const std::optional<std::filesystem::path> datos = escritura->ruta;
   const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
   if (!jornada) return kSalidaUso;
   const auto orden = OpcionEntera(a, "--orden", 1, 99);
@@ -132,7 +134,7 @@ int BorrarColumnas(const Argumentos& a) {
 
   const ResultadoBorradoColumnas b = BorraColumnasMarcadas(*datos, *jornada, *orden);
   if (b.error != kSinError) {
-    ImprimeError(b.mensaje);
+    ImprimeFallo(b.mensaje, b.fallo);
     return kSalidaError;
   }
   ImprimeLinea(NombreReduccion(*jornada, *orden) + ": " + std::to_string(b.NumApuestas) +

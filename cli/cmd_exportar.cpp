@@ -43,14 +43,6 @@ bool LeeFecha(const fs::path& datos, int jornada, std::string& fecha) {
   return true;
 }
 
-// True when `ruta` names a file of the data folder itself.
-bool EnCarpetaDatos(const fs::path& ruta, const fs::path& datos) {
-  std::error_code ec;
-  fs::path carpeta = ruta.parent_path();
-  if (carpeta.empty()) carpeta = ".";
-  return fs::equivalent(carpeta, datos, ec);
-}
-
 int Exportar(const Argumentos& a) {
   const auto datos = CarpetaDatos(a);
   if (!datos) return kSalidaUso;

@@ -44,7 +44,7 @@ int Ejecuta(const Argumentos& a) {
   const std::atomic<bool> nunca{false};
   const ResultadoGarantia res = CalculaGarantia(*ruta, guardada->r, {}, nunca);
   if (res.estado != EstadoGarantia::Calculada) {
-    ImprimeError(res.mensaje);
+    ImprimeFallo(res.mensaje, res.fallo);
     return kSalidaError;
   }
   const Garantia& g = res.garantia;

@@ -85,6 +85,11 @@ struct ReduccionGuardada {
 std::optional<ReduccionGuardada> CargaReduccionGuardada(const std::filesystem::path& ruta,
                                                         int jornada, int orden);
 
+// True when `ruta` names a file of the data folder `datos` itself: a command that writes it
+// (through its temporary) must hold the folder's lock, so that no other program's start
+// takes that temporary for a stale one.
+bool EnCarpetaDatos(const std::filesystem::path& ruta, const std::filesystem::path& datos);
+
 // True when the file exists (following links); an error while looking counts as missing.
 bool ExisteFichero(const std::filesystem::path& ruta);
 

@@ -295,6 +295,7 @@ ResultadoGarantia CalculaGarantia(const std::filesystem::path& rutaDatos, const 
     res.mensaje = res.error == kErrNoEncontrado
                       ? Cp("No se encuentra el fichero ") + nombre + Cp(" de la reducción.")
                       : "RED ERROR " + std::to_string(res.error);
+    if (res.error != kErrNoEncontrado) res.fallo = {res.error, nombre, OperacionFichero::Leer};
     return res;
   }
   CalculoGarantia calculo(r);
@@ -328,6 +329,7 @@ ResultadoGarantia CalculaGarantia(const std::filesystem::path& rutaDatos, const 
   if (lector.error() != kSinError) {
     res.error = lector.error();
     res.mensaje = "RED ERROR " + std::to_string(res.error);
+    res.fallo = {res.error, nombre, OperacionFichero::Leer};
     return res;
   }
   if (progreso) progreso(kLectura);

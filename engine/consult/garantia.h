@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/core/fallo.h"
 #include "engine/reduction/modelo.h"
 
 namespace zendo {
@@ -86,6 +87,7 @@ struct ResultadoGarantia {
   EstadoGarantia estado = EstadoGarantia::Fallo;
   int16_t error = 0;    // ErrorFichero when the columns file could not be read
   std::string mensaje;  // what went wrong, for the message box (Windows-1252)
+  FalloFichero fallo;   // the file and the cause when the columns file failed
   Garantia garantia;
 };
 

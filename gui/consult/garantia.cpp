@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include "engine/core/fallo.h"
 #include "gui/consult/dibujo_garantia.h"
 #include "gui/shell/boton.h"
 #include "gui/shell/fuentes.h"
@@ -141,7 +142,7 @@ void DialogoGarantia::Termina() {
       garantia_->setText(QStringLiteral("No se ha podido calcular la garantía."));
       resumen_->setText(DeCp(resultado_.mensaje));
       Compacta();
-      s_.AvisoSistema(DeCp(resultado_.mensaje));
+      s_.AvisoSistema(DeCp(ConCausa(resultado_.mensaje, resultado_.fallo)));
       break;
   }
   terminado_ = true;

@@ -4,6 +4,7 @@
 
 #include "apoyo/apoyo.h"
 #include "engine/consult/apoyo_consulta.h"
+#include "engine/core/cerrojo.h"
 #include "engine/core/fichero.h"
 #include "engine/core/indice.h"
 
@@ -46,9 +47,9 @@ TEST(CliBoletos, EscribeLosBytesDelFicheroDeTrabajo) {
   ASSERT_EQ(Corre(Cli(d, "boletos", "--salida '" + (d / "copia.txt").string() + "'"), salida), 0);
   EXPECT_EQ(salida, "");
   EXPECT_EQ(LeeBytes(d / "copia.txt"), Esperado("000000"));
-  // The data folder is only read.
+  // The data folder is only read; the copy written into it took the folder's lock.
   EXPECT_EQ(Ficheros(d.ruta()),
-            (std::vector<std::string>{"BASES.TVX", "RED0203.TVX", "copia.txt"}));
+            (std::vector<std::string>{kFicheroCerrojo, "BASES.TVX", "RED0203.TVX", "copia.txt"}));
   EXPECT_EQ(LeeBytes(d / "BASES.TVX"), indice);
 
   // A missing columns file, a full output, bad arguments.
@@ -58,10 +59,11 @@ TEST(CliBoletos, EscribeLosBytesDelFicheroDeTrabajo) {
   EXPECT_EQ(LeeBytes(d / "copia.txt"), Esperado("000000"));
   EscribeBytes(d / "RED0203.TVX", FicheroColumnas(kColumnas));
   ASSERT_EQ(Corre(Cli(d, "boletos", "--salida /dev/full 2>&1"), salida), 1);
-  EXPECT_EQ(salida, "FORBOL ERROR 61\n");
+  EXPECT_EQ(salida, "FORBOL ERROR 61: disco lleno al escribir /dev/full\n");
   ASSERT_EQ(Ejecuta(Cli(d, "boletos", "> /dev/full 2>/dev/null")), 1);
   ASSERT_EQ(Corre(Cli(d, "boletos", "--salida '" + d.ruta().string() + "/no/x' 2>&1"), salida), 1);
-  EXPECT_EQ(salida, "FORBOL ERROR 53\n");
+  EXPECT_EQ(salida,
+            "FORBOL ERROR 53: fichero no encontrado al crear " + d.ruta().string() + "/no/x\n");
   EXPECT_EQ(Ejecuta(std::string(ZENDO_CLI_PATH) + " boletos --jornada 2 --orden 3 2>/dev/null"),
             64);
 }
@@ -78,7 +80,8 @@ TEST(CliBorrarColumnas, LasTresFormasDeMarcarYElRegistro) {
   EXPECT_EQ(registro.substr(31, 8), "       2");
   EXPECT_EQ(registro.substr(346, 16), "       2       0");
   // The work file is the program's scratch and goes with it.
-  EXPECT_EQ(Ficheros(d.ruta()), (std::vector<std::string>{"BASES.TVX", "RED0203.TVX"}));
+  EXPECT_EQ(Ficheros(d.ruta()),
+            (std::vector<std::string>{kFicheroCerrojo, "BASES.TVX", "RED0203.TVX"}));
 
   // 99 % of 2 marks both.
   ASSERT_EQ(Corre(Cli(d, "borrar-columnas", "--azar 99"), salida), 0);
@@ -112,7 +115,7 @@ TEST(CliBorrarColumnas, ErroresSinCambiarNada) {
   ASSERT_EQ(Corre(Cli(d, "borrar-columnas", "--azar 10 2>&1"), salida), 1);
   EXPECT_EQ(salida, "No se encuentra el fichero RED0203.TVX.\n");
   EXPECT_EQ(LeeBytes(d / "BASES.TVX"), indice);
-  EXPECT_EQ(Ficheros(d.ruta()), (std::vector<std::string>{"BASES.TVX"}));
+  EXPECT_EQ(Ficheros(d.ruta()), (std::vector<std::string>{kFicheroCerrojo, "BASES.TVX"}));
 }
 
 }  // namespace

@@ -150,6 +150,27 @@ TEST(CliCarpeta, FicherosQueNoSonFicherosSonErroresConSuCausa) {
   EXPECT_EQ(s.estado, 0) << s.err;
 }
 
+TEST(CliCarpeta, EnUnaCarpetaDeSoloLecturaNadaSeDaPorHecho) {
+  CarpetaTemporal d;
+  Datos(d);
+  prueba::SoloLectura bloqueo(d.ruta());
+  if (!bloqueo.activa()) GTEST_SKIP() << "no read-only folder here";
+  // generales cannot create its file: it says why and does not claim it did.
+  Salida s = Cli("generales " + D(d));
+  EXPECT_EQ(s.estado, 1);
+  EXPECT_NE(s.err.find("LDG ERROR "), std::string::npos) << s.err;
+  EXPECT_NE(s.err.find("al crear DATOSGEN.TVX"), std::string::npos) << s.err;
+  EXPECT_EQ(s.err.find("Se ha procedido a crearlo"), std::string::npos) << s.err;
+  EXPECT_EQ(s.out, "");
+  // Reading needs no lock file, and a command that writes runs and reports its write.
+  s = Cli("indice " + D(d));
+  EXPECT_EQ(s.estado, 0) << s.err;
+  s = Cli("reducir --jornada 1 --orden 1 --reemplazar " + D(d));
+  EXPECT_EQ(s.estado, 1);
+  EXPECT_NE(s.err.find("RED ERROR "), std::string::npos) << s.err;
+  EXPECT_FALSE(std::filesystem::exists(d / kFicheroCerrojo));
+}
+
 TEST(CliCarpeta, UnNombreConControlesSeEscribeEscapado) {
   CarpetaTemporal d;
   std::string jornada = "Jor0112/10/09Bet\nis\\x        Sev\x7Flla\x01      ";
