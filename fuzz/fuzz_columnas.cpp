@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (n < 0 || n > e.columnas) __builtin_trap();
     }
     (void)zendo::LineasAciertos(e);
-    for (const auto& boleto : e.boletos) (void)zendo::LineaBoleto(boleto);
+    for (std::size_t i = 0; i < e.boletos.size(); ++i) (void)zendo::LineaBoleto(e.boletos[i]);
   }
 
   const zendo::ResultadoBoletos rb = zendo::RecorreRegistrosBoletos(
