@@ -1,5 +1,5 @@
 // Speed and memory of the consultation's work on the full base reduced by method 5
-// (14,348,907 columns: a columns file of 272,629,233 bytes, a work file of 286,978,140).
+// (14,348,907 columns: a columns file of 272,629,233 bytes, a work file of 286,978,420).
 //
 //   BM_BoletosFrenteACat: the whole `zendo-cli boletos --salida FILE` against
 //     `cat RED0101.TVX > FILE2` in the same folder, alternated, warm page cache.

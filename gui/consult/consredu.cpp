@@ -64,7 +64,7 @@ void PantallaConsulta::Construye() {
   // Marks are offered for deletion before the reduction changes; in the history, choosing a
   // line deletes them instead.
   selector_->antesDeCambiar = [this] {
-    if (marcado_.ColumnasMarcadas > 0) BorraMarcadas();
+    if (marcado_.ColumnasMarcadas > 0) BorraMarcadas(false);
     return true;
   };
   selector_->columnasMarcadas = [this] { return marcado_.ColumnasMarcadas; };
@@ -403,7 +403,7 @@ void PantallaConsulta::MarcarColumnas(int columnaPanel) {
 
 // ---- Deleting the marked columns ----
 
-void PantallaConsulta::BorraMarcadas() {
+void PantallaConsulta::BorraMarcadas(bool recargar) {
   if (ocupadoConsulta_) return;
   panelMarcado_->CierraLista();
   Estado& e = s_.estado;
@@ -423,7 +423,7 @@ void PantallaConsulta::BorraMarcadas() {
   }
   // Accepted or not, the columns are shown again from the columns file: no mark is left.
   marcado_.ColumnasMarcadas = 0;
-  RecargaPantalla();
+  if (recargar) RecargaPantalla();
 }
 
 // ---- Guarantee ----

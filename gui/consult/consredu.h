@@ -62,8 +62,9 @@ class PantallaConsulta : public Formulario {
   void AbreCierraMarcador();
   void CambiaMetodoMarcado();
   void MarcarColumnas(int columnaPanel);
-  // Offers the deletion of the marked columns and reloads.
-  void BorraMarcadas();
+  // Offers the deletion of the marked columns and reloads (unless the caller is about to
+  // load another reduction anyway).
+  void BorraMarcadas(bool recargar = true);
   void PulsaSalir();
   // The guarantee of the stored reduction, in its own panel.
   void AbreGarantia();
