@@ -9,11 +9,9 @@
 #include <QTranslator>
 #include <csignal>
 
-#include "engine/shell/textos.h"
 #include "gui/pantallas.h"
 #include "gui/shell/arranque.h"
 #include "gui/shell/estado.h"
-#include "gui/shell/imagenes.h"
 #include "gui/shell/mensajero.h"
 #include "gui/shell/menu.h"
 #include "gui/shell/servicios.h"
@@ -27,12 +25,7 @@ int main(int argc, char** argv) {
   // program.
   std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Zendo"));
-  QApplication::setOrganizationName(QStringLiteral("Zendo"));
-  QApplication::setApplicationVersion(QString::fromLatin1(zendo::kVersionPrograma));
-  QApplication::setApplicationDisplayName(QStringLiteral("Zendo"));
-  QGuiApplication::setDesktopFileName(QStringLiteral("zendo"));
-  QApplication::setWindowIcon(zendo::IconoPrograma());
+  zendo::IdentificaPrograma();
 
   // The standard dialogs and buttons speak Spanish like the rest of the program.
   QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));

@@ -191,14 +191,6 @@ std::string ImporteFijo(double valor, std::string_view patron, Precision precisi
   return t;
 }
 
-std::string SoloDigitosYPunto(std::string_view texto) {
-  std::string r;
-  for (const char c : texto) {
-    if ((c >= '0' && c <= '9') || c == '.') r.push_back(c);
-  }
-  return r;
-}
-
 double Val(std::string_view texto) {
   size_t i = 0;
   auto saltaBlancos = [&] {

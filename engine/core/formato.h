@@ -50,9 +50,6 @@ std::string TextoNumero(double valor);
 std::string ImporteFijo(double valor, std::string_view patron,
                         Precision precision = Precision::Doble);
 
-// What a box for an amount keeps of a typed text: the digits and the points.
-std::string SoloDigitosYPunto(std::string_view texto);
-
 // The numeric value of a text: blanks are ignored, an optional sign, digits, "." as the
 // decimal point; it stops at the first other character; empty or garbage gives 0.
 double Val(std::string_view texto);

@@ -1,7 +1,7 @@
 #pragma once
 // The options of the output screen `listados` and how a typed value becomes one: the range
 // of boletos, the number of copies, the margins and the paper width. The screen keeps
-// digits only while typing (FiltraTexto of engine/shell/ajustes.h) and commits the text
+// digits only while typing (the typing rule of gui/shell/tecleo.h) and commits the text
 // with these rules.
 
 #include <cstdint>

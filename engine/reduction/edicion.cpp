@@ -156,10 +156,6 @@ ListasErrores ReconstruyeListasErrores(Reduccion& r) {
   return l;
 }
 
-std::string FiltraRango(std::string_view texto) {
-  return SoloDigitosYPunto(texto);
-}
-
 float LeeRangoTecleado(std::string_view texto, float vacio) {
   if (texto.empty()) return vacio;
   std::string t = ImporteFijo(Val(texto), "##0.00");

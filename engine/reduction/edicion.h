@@ -83,8 +83,6 @@ struct ListasErrores {
 // Counts MultiplesReducir afresh, lowers a bound above it and returns the lists.
 ListasErrores ReconstruyeListasErrores(Reduccion& r);
 
-// Tex_RangoMin / Tex_RangoMax: while typing only digits and "." stay.
-std::string FiltraRango(std::string_view texto);
 // The value a typed bound holds ("##0.00", last six characters, "." as decimal point);
 // an empty text means `vacio` (0 for the minimum, 100 for the maximum).
 float LeeRangoTecleado(std::string_view texto, float vacio);

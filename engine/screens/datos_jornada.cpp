@@ -55,23 +55,6 @@ Mensaje MensajeErrorFecha() {
                  5, kBotonesSalir, kContextoErrorFecha};
 }
 
-TextoTecleado LimitaTecleo(std::string_view texto, int cursor, std::size_t maximo,
-                           std::string_view prohibidos) {
-  TextoTecleado r;
-  r.cursor = cursor;
-  for (std::size_t i = 0; i < texto.size(); ++i) {
-    if (prohibidos.find(texto[i]) == std::string_view::npos) {
-      r.texto += texto[i];
-    } else if (static_cast<int>(i) < cursor) {
-      --r.cursor;
-    }
-  }
-  if (r.texto.size() > maximo) r.texto.resize(maximo);
-  if (r.cursor > static_cast<int>(r.texto.size())) r.cursor = static_cast<int>(r.texto.size());
-  if (r.cursor < 0) r.cursor = 0;
-  return r;
-}
-
 std::string ComponeJornada(std::string_view registroGuardado, int jornada, std::string_view fecha,
                            const std::array<std::string, kCajasEquipo + 1>& equipos) {
   std::string registro = AjustaAncho(registroGuardado, kLargoRegistroJornada);
@@ -80,6 +63,16 @@ std::string ComponeJornada(std::string_view registroGuardado, int jornada, std::
     PonEquipo(registro, s, equipos[static_cast<std::size_t>(s)]);
   }
   return registro;
+}
+
+bool EquiposCambiados(std::string_view registro,
+                      const std::array<std::string, kCajasEquipo + 1>& equipos) {
+  std::string compuesto(registro);
+  for (int s = 1; s <= kCajasEquipo; ++s) {
+    PonEquipo(compuesto, s, equipos[static_cast<std::size_t>(s)]);
+    if (Equipo(compuesto, s) != Equipo(registro, s)) return true;
+  }
+  return false;
 }
 
 ResultadoJornada GuardaJornada(const std::filesystem::path& rutaDatos, int jornada,

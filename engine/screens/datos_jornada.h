@@ -43,21 +43,16 @@ std::string FechaDesdeCajas(const CajasFecha& cajas);
 // The refusal of a date that is missing or not a date (5 lines, the Salir button).
 Mensaje MensajeErrorFecha();
 
-// What a box keeps of a typed text: the characters in `prohibidos` are dropped, and a text
-// longer than `maximo` is cut to its first `maximo` characters; the caret stays where it
-// was, moved left by the characters dropped before it and never past the end.
-struct TextoTecleado {
-  std::string texto;
-  int cursor = 0;
-};
-TextoTecleado LimitaTecleo(std::string_view texto, int cursor, std::size_t maximo,
-                           std::string_view prohibidos = {});
-
 // The record the screen writes: over the record as stored, positions 1-13 ("Jor", the
 // jornada, the date) and the 30 team slots (names trimmed and cut to 15); the winning
 // column and the prizes of the scrutiny stay as they are. `equipos`[0] is unused.
 std::string ComponeJornada(std::string_view registroGuardado, int jornada, std::string_view fecha,
                            const std::array<std::string, kCajasEquipo + 1>& equipos);
+
+// True when the team boxes would store other names than the record holds (compared as
+// they are stored: trimmed and cut to 15 characters).
+bool EquiposCambiados(std::string_view registro,
+                      const std::array<std::string, kCajasEquipo + 1>& equipos);
 
 struct ResultadoJornada {
   int16_t error = 0;

@@ -27,22 +27,6 @@ std::string CodigoConCeros(std::string_view texto, std::size_t ancho) {
   return std::string(ancho - t.size(), '0') + t;
 }
 
-TextoFiltrado FiltraTexto(std::string_view texto, int cursor, bool admitePunto) {
-  TextoFiltrado r;
-  r.cursor = cursor;
-  for (std::size_t i = 0; i < texto.size(); ++i) {
-    const char c = texto[i];
-    if ((c >= '0' && c <= '9') || (admitePunto && c == '.')) {
-      r.texto += c;
-    } else if (static_cast<int>(i) < cursor) {
-      --r.cursor;
-    }
-  }
-  if (r.cursor < 0) r.cursor = 0;
-  if (r.cursor > static_cast<int>(r.texto.size())) r.cursor = static_cast<int>(r.texto.size());
-  return r;
-}
-
 void AjustaActualATotales(DatosGenerales& d) {
   if (d.Jornada > d.TotalJornadas) d.Jornada = d.TotalJornadas;
   if (d.Orden > d.TotalOrdenes) d.Orden = d.TotalOrdenes;

@@ -21,14 +21,6 @@ std::string PrecioDesdeTexto(std::string_view texto);
 // A code padded with zeros on the left to its width (7 gives "07").
 std::string CodigoConCeros(std::string_view texto, std::size_t ancho);
 
-// Keeps only the allowed characters of a typed text; `cursor` (a position in `texto`)
-// moves left by the characters removed before it, so the caret stays where it was.
-struct TextoFiltrado {
-  std::string texto;
-  int cursor = 0;
-};
-TextoFiltrado FiltraTexto(std::string_view texto, int cursor, bool admitePunto);
-
 // The current jornada and order are lowered to the totals when these shrink.
 void AjustaActualATotales(DatosGenerales& d);
 

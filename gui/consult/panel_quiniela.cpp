@@ -5,12 +5,12 @@
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <algorithm>
 
 #include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/tecleo.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -77,8 +77,7 @@ PanelQuiniela::PanelQuiniela(Servicios& servicios, Pantalla pantalla, QWidget* p
   texPorNum_->setObjectName(QStringLiteral("Tex_PorNum"));
   texPorNum_->setMaxLength(3);
   texPorNum_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  texPorNum_->setValidator(new QRegularExpressionValidator(
-      QRegularExpression(QStringLiteral("[0-9]{0,3}")), texPorNum_));
+  PonReglaTecleo(texPorNum_, 3, ReglaCifras());
   texPorNum_->setStyleSheet(
       QStringLiteral("QLineEdit { border: 1px solid rgb(255,140,0); padding: 0 2px; "
                      "font: bold 12px 'Arial'; background: rgb(255,252,224); }"));

@@ -9,6 +9,7 @@
 #include "gui/shell/boton.h"
 #include "gui/shell/controles.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/tecleo.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -19,15 +20,7 @@ BotonValor::BotonValor(Servicios& servicios, Boton* boton, QWidget* editor, QStr
   editor_->installEventFilter(this);
   connect(boton_, &Boton::pulsadoRaton, this, &BotonValor::Pulsa);
   if (QLineEdit* c = caja()) {
-    // Only digits stay, as they are typed; the caret stays where it was.
-    connect(c, &QLineEdit::textEdited, this, [c] {
-      const TextoFiltrado f = FiltraTexto(ACp(c->text().trimmed()), c->cursorPosition(), false);
-      const QString limpio = QString::fromStdString(f.texto);
-      if (limpio != c->text()) {
-        c->setText(limpio);
-        c->setCursorPosition(f.cursor);
-      }
-    });
+    PonReglaTecleo(c, 0, ReglaCifras());
     connect(c, &QLineEdit::returnPressed, this, &BotonValor::Cierra);
   }
   if (QListWidget* l = lista()) {

@@ -1,7 +1,8 @@
 #pragma once
 // A value button of `listados`: its caption followed by the current value, and an editor
 // (a box of digits or a list) that the button opens in place. The next press of the button,
-// Enter in the editor, or leaving the editor while it is open commits it.
+// Enter in the editor, or leaving the editor while it is open commits it; Escape closes it
+// with the value it had.
 
 #include <QObject>
 #include <QString>

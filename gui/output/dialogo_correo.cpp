@@ -9,6 +9,7 @@
 #include "gui/shell/controles.h"
 #include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/tecleo.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -97,16 +98,10 @@ DialogoCorreo::DialogoCorreo(Servicios& servicios, LlaveroCorreo& llavero, QWidg
                                        "recuerda solo hasta cerrar el programa."));
 
   for (QLineEdit* c : {servidor_, usuario_, remitente_}) {
-    connect(c, &QLineEdit::textEdited, this, [c] { FiltraCajaCp1252(c, 254, "\"\\ "); });
+    PonReglaTecleo(c, 254, ReglaTecleo{"\"\\ ", {}});
   }
-  connect(nombre_, &QLineEdit::textEdited, this, [this] { FiltraCajaCp1252(nombre_, 60); });
-  connect(puerto_, &QLineEdit::textEdited, this, [this] {
-    QString solo;
-    for (QChar c : puerto_->text()) {
-      if (c.isDigit()) solo += c;
-    }
-    if (solo != puerto_->text()) puerto_->setText(solo);
-  });
+  PonReglaTecleo(nombre_, 60);
+  PonReglaTecleo(puerto_, 0, ReglaCifras());
   connect(seguridad_, &QComboBox::currentIndexChanged, this, &DialogoCorreo::CambiaSeguridad);
 
   auto* guardar =

@@ -19,6 +19,7 @@
 #include "gui/shell/controles.h"
 #include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/tecleo.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -79,7 +80,7 @@ QSize PanelCopia::Construye(PantallaListados& pantalla, QWidget* zona) {
   nombre_->setText(
       QString::fromStdString(NombreArchivoPorDefecto(FormatoExportacion::AD243, 0, 0)));
   // Only what a Windows-1252 text holds can be typed.
-  connect(nombre_, &QLineEdit::textEdited, this, [this] { FiltraCajaCp1252(nombre_, 255); });
+  PonReglaTecleo(nombre_, 255);
 
   opcionesDisco_ = new MarcoTitulo(QStringLiteral("Fra_OpcionesDisco"),
                                    QStringLiteral(" Formato de salida "), zona);

@@ -21,6 +21,7 @@
 #include "gui/shell/controles.h"
 #include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/tecleo.h"
 #include "gui/shell/texto_qt.h"
 #include "platform/correo/transporte_curl.h"
 #include "platform/llavero_qt.h"
@@ -98,8 +99,7 @@ PanelCorreo::PanelCorreo(Servicios& servicios, QWidget* padre) : QWidget(padre),
   pista->setGeometry(14, kAlto - 34, kAncho - 280 - 28, 30);
 
   connect(texNueva_, &QLineEdit::returnPressed, this, &PanelCorreo::AnadeDireccion);
-  connect(texNueva_, &QLineEdit::textEdited, this,
-          [this] { FiltraCajaCp1252(texNueva_, kLargoDireccion); });
+  PonReglaTecleo(texNueva_, static_cast<int>(kLargoDireccion));
   connect(lisDirecciones_, &QListWidget::itemDoubleClicked, this, &PanelCorreo::EditaDireccion);
   lisDirecciones_->installEventFilter(this);
 

@@ -26,6 +26,7 @@
 #include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/teclado.h"
+#include "gui/shell/tecleo.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -131,15 +132,7 @@ void PantallaReducir::Construye() {
       connect(caja, &QLineEdit::returnPressed, this, [this, p] {
         if (p->control->isVisible()) Boton_MD(*p);
       });
-      // Only digits and the point stay, as they are typed.
-      connect(caja, &QLineEdit::textEdited, this, [caja] {
-        const QString limpio = QString::fromStdString(FiltraRango(ACp(caja->text())));
-        if (limpio != caja->text()) {
-          const int cursor = caja->cursorPosition();
-          caja->setText(limpio);
-          caja->setCursorPosition(std::min(cursor, static_cast<int>(limpio.size())));
-        }
-      });
+      PonReglaTecleo(caja, 0, ReglaCifrasYPunto());
     }
   }
   lisJornadas_->installEventFilter(this);
@@ -150,18 +143,12 @@ void PantallaReducir::Construye() {
   labDescripcion_->setFont(ff);
   texDescripcion_ = new QLineEdit(this);
   texDescripcion_->setObjectName(QStringLiteral("Tex_Descripcion"));
-  texDescripcion_->setMaxLength(35);
   texDescripcion_->setFixedSize(320, 24);
+  PonReglaTecleo(texDescripcion_, 35);
   connect(texDescripcion_, &QLineEdit::textEdited, this, [this] {
-    // A character that Windows-1252 cannot hold is refused where it is typed.
-    const std::string bytes = ACp(texDescripcion_->text());
-    const QString admitido = DeCp(bytes);
-    if (admitido != texDescripcion_->text()) {
-      const int cursor = texDescripcion_->cursorPosition();
-      texDescripcion_->setText(admitido);
-      texDescripcion_->setCursorPosition(std::min(cursor, static_cast<int>(admitido.size())));
+    if (!s_.estado.ocupado) {
+      TrasEdicion(CambiaDescripcion(s_.estado.reduccion, ACp(texDescripcion_->text())));
     }
-    if (!s_.estado.ocupado) TrasEdicion(CambiaDescripcion(s_.estado.reduccion, bytes));
   });
 
   panelExterno_ = new PanelExterno(this);

@@ -11,6 +11,7 @@
 #include "gui/shell/boton.h"
 #include "gui/shell/controles.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/tecleo.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -66,9 +67,7 @@ PantallaDatosGen::PantallaDatosGen(Servicios& servicios, QWidget* padre)
     connect(a->boton, &Boton::pulsadoRaton, this, [this, a] { Boton_MD(*a); });
     if (auto* caja = qobject_cast<QLineEdit*>(a->control)) {
       connect(caja, &QLineEdit::returnPressed, this, [this, a] { Boton_MD(*a); });
-      const bool punto = caja == texPreApu_;
-      connect(caja, &QLineEdit::textEdited, this,
-              [this, caja, punto] { FiltraTecleo(caja, punto); });
+      PonReglaTecleo(caja, 0, caja == texPreApu_ ? ReglaCifrasYPunto() : ReglaCifras());
     }
   }
   connect(lisSonido_, &QListWidget::itemClicked, this, [this] {
@@ -89,14 +88,15 @@ PantallaDatosGen::PantallaDatosGen(Servicios& servicios, QWidget* padre)
   s_.estado.ocupado = ocupadoAntes;
 }
 
-void PantallaDatosGen::Rellena() {
+void PantallaDatosGen::Rellena(const QWidget* solo) {
   const DatosGenerales& d = s_.estado.datos;
-  texTotJor_->setText(QString::number(d.TotalJornadas));
-  texTotOrd_->setText(QString::number(d.TotalOrdenes));
-  texPreApu_->setText(DeCp(std::string(Recorta(d.PrecioApuesta))));
-  lisSonido_->setCurrentRow(d.Sonido == "Si" ? 0 : 1);
-  texDelegacion_->setText(DeCp(d.CodigoDelegacion));
-  texReceptor_->setText(DeCp(d.CodigoReceptor));
+  auto toca = [solo](const QWidget* control) { return solo == nullptr || solo == control; };
+  if (toca(texTotJor_)) texTotJor_->setText(QString::number(d.TotalJornadas));
+  if (toca(texTotOrd_)) texTotOrd_->setText(QString::number(d.TotalOrdenes));
+  if (toca(texPreApu_)) texPreApu_->setText(DeCp(std::string(Recorta(d.PrecioApuesta))));
+  if (toca(lisSonido_)) lisSonido_->setCurrentRow(d.Sonido == "Si" ? 0 : 1);
+  if (toca(texDelegacion_)) texDelegacion_->setText(DeCp(d.CodigoDelegacion));
+  if (toca(texReceptor_)) texReceptor_->setText(DeCp(d.CodigoReceptor));
 }
 
 void PantallaDatosGen::Rotula() {
@@ -168,16 +168,6 @@ void PantallaDatosGen::MuestraGuardar() {
   guardar_->show();
 }
 
-void PantallaDatosGen::FiltraTecleo(QLineEdit* caja, bool admitePunto) {
-  const QString texto = caja->text();
-  const TextoFiltrado f = FiltraTexto(ACp(texto), caja->cursorPosition(), admitePunto);
-  const QString limpio = QString::fromStdString(f.texto);
-  if (limpio != texto) {
-    caja->setText(limpio);
-    caja->setCursorPosition(f.cursor);
-  }
-}
-
 void PantallaDatosGen::Guarda() {
   // A box still open is applied first, so that what is saved is what the screen shows.
   for (const Ajuste* a : {&totJor_, &totOrd_, &preApu_, &sonido_, &delega_, &receptor_}) {
@@ -227,9 +217,16 @@ bool PantallaDatosGen::eventFilter(QObject* objeto, QEvent* evento) {
   if (evento->type() == QEvent::FocusOut) {
     const Ajuste* a = AjusteDe(objeto);
     if (a != nullptr && a->control->isVisible() && !aplicando_) Boton_MD(*a);
-  } else if (evento->type() == QEvent::KeyPress && objeto == lisSonido_) {
+  } else if (evento->type() == QEvent::KeyPress) {
     const auto* tecla = static_cast<QKeyEvent*>(evento);
-    if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
+    const Ajuste* a = AjusteDe(objeto);
+    // Escape closes the open box or list with the value it had: the screen stays.
+    if (tecla->key() == Qt::Key_Escape && a != nullptr && a->control->isVisible()) {
+      Rellena(a->control);
+      Boton_MD(*a);
+      return true;
+    }
+    if (objeto == lisSonido_ && (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter)) {
       Boton_MD(sonido_);
       return true;
     }

@@ -33,11 +33,11 @@ class PantallaDatosGen : public Formulario {
   void Boton_MD(const Ajuste& ajuste);
   void Aplica(const Ajuste& ajuste);
   void Rotula();
-  void Rellena();
+  // Every control, or only `solo`, shows its value as held.
+  void Rellena(const QWidget* solo = nullptr);
   void Guarda();
   void MuestraGuardar();
   const Ajuste* AjusteDe(QObject* control) const;
-  void FiltraTecleo(QLineEdit* caja, bool admitePunto);
 
   Ajuste totJor_, totOrd_, preApu_, sonido_, delega_, receptor_;
   QLineEdit* texTotJor_ = nullptr;

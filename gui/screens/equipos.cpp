@@ -11,6 +11,7 @@
 #include "gui/shell/boton.h"
 #include "gui/shell/controles.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/tecleo.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -44,6 +45,8 @@ PantallaEquipos::PantallaEquipos(Servicios& servicios, QWidget* padre)
   texNuevo_->setObjectName(QStringLiteral("Tex_NuevoEquipo"));
   texNuevo_->setGeometry(10, 24, 160, 24);
   texNuevo_->installEventFilter(this);
+  PonReglaTecleo(texNuevo_, static_cast<int>(kLargoNombre),
+                 ReglaTecleo{std::string(kProhibidosNombre), {}});
 
   anadir_ = new Boton(QStringLiteral("Pic_BotAñadir"), QStringLiteral("Añadir equipo"), this);
   borrar_ = new Boton(QStringLiteral("Pic_BotBorrar"), QStringLiteral("Borrar equipo"), this);
@@ -86,7 +89,6 @@ void PantallaEquipos::CargaLisEquipos() {
 }
 
 void PantallaEquipos::TecleoNombre() {
-  FiltraCajaCp1252(texNuevo_, kLargoNombre, kProhibidosNombre);
   if (Recorta(ACp(texNuevo_->text())).empty()) {
     anadir_->hide();
   } else {

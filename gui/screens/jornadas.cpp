@@ -3,16 +3,19 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 
 #include "engine/core/jornadas.h"
+#include "engine/core/texto.h"
 #include "engine/shell/textos.h"
 #include "gui/screens/equipos.h"
 #include "gui/shell/boton.h"
 #include "gui/shell/controles.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/tecleo.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -38,6 +41,7 @@ QLineEdit* CajaFecha(const QString& nombre, int x, QWidget* padre) {
   caja->setObjectName(nombre);
   caja->setGeometry(x, 6, 26, 22);
   caja->setAlignment(Qt::AlignCenter);
+  PonReglaTecleo(caja, static_cast<int>(kLargoCajaFecha));
   return caja;
 }
 
@@ -77,8 +81,9 @@ PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
       cbo->setGeometry(lado == 0 ? 42 : 292, y, 236, 22);
       cboEquipo_[static_cast<std::size_t>(s)] = cbo;
       QLineEdit* caja = cbo->lineEdit();
-      connect(caja, &QLineEdit::textEdited, this, [this, s] { TecleoEquipo(s); });
-      connect(cbo, &QComboBox::textActivated, this, [this, s] { TecleoEquipo(s); });
+      PonReglaTecleo(caja, static_cast<int>(kLargoEquipo));
+      connect(caja, &QLineEdit::textEdited, this, [this] { TecleoEquipo(); });
+      connect(cbo, &QComboBox::textActivated, this, [this] { TecleoEquipo(); });
       connect(caja, &QLineEdit::returnPressed, this, [this, s] {
         MuestraGuardar();
         if (s < kCajasEquipo) cboEquipo_[static_cast<std::size_t>(s + 1)]->setFocus();
@@ -89,7 +94,15 @@ PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
   lisJornadas_ = new ListaJornadas(QStringLiteral("Lis_Jornadas"),
                                    std::max<int>(1, s_.estado.datos.TotalJornadas), this);
   lisJornadas_->setGeometry(nroJor_->x(), kFilaBotones + 26, nroJor_->width(), 220);
-  lisJornadas_->alElegir = [this](int jornada) { CargaJornada(jornada); };
+  lisJornadas_->alElegir = [this](int jornada) {
+    // The same jornada again keeps what was typed on it; another one asks before the boxes
+    // are filled from the file.
+    if (CambiosSinGuardar() && (jornada == s_.estado.datos.Jornada || !PuedeDescartar())) {
+      Rotula();
+      return;
+    }
+    CargaJornada(jornada);
+  };
 
   picFecJor_ = new QFrame(this);
   picFecJor_->setObjectName(QStringLiteral("Pic_FecJor"));
@@ -105,6 +118,7 @@ PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
     barra->setGeometry(x, 6, 7, 22);
   }
   for (QLineEdit* caja : {texFecDia_, texFecMes_, texFecAno_}) {
+    caja->installEventFilter(this);
     connect(caja, &QLineEdit::textEdited, this, [this, caja] { TecleoFecha(caja); });
     connect(caja, &QLineEdit::returnPressed, this, &PantallaJornadas::FecJor_MD);
   }
@@ -158,6 +172,8 @@ void PantallaJornadas::CargaJornada(int jornada) {
   s_.estado.ocupado = true;
   s_.estado.datos.Jornada = static_cast<int16_t>(jornada);
   s_.estado.datos.FechaJornada = l.jornada.FechaJornada;
+  registroGuardado_ = l.jornada.RegistroJornada;
+  fechaGuardada_ = l.jornada.FechaJornada;
   const CajasFecha c = CajasDesdeFecha(l.jornada.FechaJornada);
   texFecDia_->setText(DeCp(c.dia));
   texFecMes_->setText(DeCp(c.mes));
@@ -209,15 +225,12 @@ bool PantallaJornadas::CierraFecha() {
 }
 
 void PantallaJornadas::TecleoFecha(QLineEdit* caja) {
-  FiltraCajaCp1252(caja, kLargoCajaFecha);
   if (caja->text().size() < static_cast<int>(kLargoCajaFecha)) return;
   if (caja == texFecDia_) EntraEnCajaFecha(texFecMes_);
   if (caja == texFecMes_) EntraEnCajaFecha(texFecAno_);
 }
 
-void PantallaJornadas::TecleoEquipo(int caja) {
-  QComboBox* cbo = cboEquipo_[static_cast<std::size_t>(caja)];
-  FiltraCajaCp1252(cbo->lineEdit(), kLargoEquipo);
+void PantallaJornadas::TecleoEquipo() {
   if (!s_.estado.ocupado) MuestraGuardar();
 }
 
@@ -235,11 +248,7 @@ void PantallaJornadas::Guarda() {
   }
   s_.TocaSonido(kSonidoAccion);
   guardar_->Dibuja(true);
-  std::array<std::string, kCajasEquipo + 1> equipos;
-  for (int s = 1; s <= kCajasEquipo; ++s) {
-    equipos[static_cast<std::size_t>(s)] =
-        ACp(cboEquipo_[static_cast<std::size_t>(s)]->currentText());
-  }
+  const std::array<std::string, kCajasEquipo + 1> equipos = EquiposDeCajas();
   const ResultadoJornada r = GuardaJornada(s_.estado.rutaDatos, s_.estado.datos.Jornada,
                                            s_.estado.datos.FechaJornada, equipos);
   if (r.error != 0) {
@@ -252,11 +261,71 @@ void PantallaJornadas::Guarda() {
                       4, kBotonesSalir, kContextoJornadas);
     return;
   }
+  for (int s = 1; s <= kCajasEquipo; ++s) {
+    PonEquipo(registroGuardado_, s, equipos[static_cast<std::size_t>(s)]);
+  }
+  fechaGuardada_ = s_.estado.datos.FechaJornada;
   Servicios::Espera(300);
   guardar_->Dibuja(false);
   s_.TocaSonido(kSonidoAccion);
   Servicios::Espera(200);
   guardar_->hide();
+}
+
+std::array<std::string, kCajasEquipo + 1> PantallaJornadas::EquiposDeCajas() const {
+  std::array<std::string, kCajasEquipo + 1> equipos;
+  for (int s = 1; s <= kCajasEquipo; ++s) {
+    equipos[static_cast<std::size_t>(s)] =
+        ACp(cboEquipo_[static_cast<std::size_t>(s)]->currentText());
+  }
+  return equipos;
+}
+
+bool PantallaJornadas::CambiosSinGuardar() const {
+  if (s_.estado.datos.FechaJornada != fechaGuardada_) return true;
+  if (picFecJor_->isVisible()) {
+    CajasFecha c = Cajas();
+    for (std::string* caja : {&c.dia, &c.mes, &c.ano}) *caja = CompletaCajaFecha(*caja);
+    if (FechaDesdeCajas(c) != fechaGuardada_) return true;
+  }
+  return EquiposCambiados(registroGuardado_, EquiposDeCajas());
+}
+
+bool PantallaJornadas::PuedeDescartar() {
+  if (!CambiosSinGuardar()) return true;
+  if (!s_.MuestraMensaje(PreguntaDescartar(Cp("Datos de jornadas"), kContextoJornadas))) {
+    return false;
+  }
+  s_.estado.datos.FechaJornada = fechaGuardada_;
+  return true;
+}
+
+void PantallaJornadas::CierraFechaSinCambios() {
+  const CajasFecha c = CajasDesdeFecha(s_.estado.datos.FechaJornada);
+  texFecDia_->setText(DeCp(c.dia));
+  texFecMes_->setText(DeCp(c.mes));
+  texFecAno_->setText(DeCp(c.ano));
+  CierraBajoBoton(fecJor_, picFecJor_);
+  Rotula();
+}
+
+void PantallaJornadas::done(int resultado) {
+  if (saliendo_) return;
+  saliendo_ = true;
+  const bool sale = PuedeDescartar();
+  saliendo_ = false;
+  if (sale) Formulario::done(resultado);
+}
+
+bool PantallaJornadas::eventFilter(QObject* objeto, QEvent* evento) {
+  // Escape in the open date panel closes it with the date it had: the screen stays.
+  if (evento->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape && picFecJor_->isVisible() &&
+      (objeto == texFecDia_ || objeto == texFecMes_ || objeto == texFecAno_)) {
+    CierraFechaSinCambios();
+    return true;
+  }
+  return Formulario::eventFilter(objeto, evento);
 }
 
 void PantallaJornadas::AbreEquipos() {

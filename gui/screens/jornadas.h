@@ -22,6 +22,12 @@ class PantallaJornadas : public Formulario {
  public:
   PantallaJornadas(Servicios& servicios, QWidget* padre = nullptr);
 
+  // Leaving with team names or a date not stored asks first; Cancelar keeps the screen.
+  void done(int resultado) override;
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
  private:
   void NroJor_MD();
   void CargaJornada(int jornada);
@@ -30,9 +36,15 @@ class PantallaJornadas : public Formulario {
   bool ValidaFecha();
   CajasFecha Cajas() const;
   void CreaCboEquipo();
-  void TecleoEquipo(int caja);
+  void TecleoEquipo();
   void TecleoFecha(QLineEdit* caja);
   void Guarda();
+  std::array<std::string, kCajasEquipo + 1> EquiposDeCajas() const;
+  bool CambiosSinGuardar() const;
+  // True when nothing is lost: no changes, or the player accepts to drop them (the date
+  // then returns to the stored one).
+  bool PuedeDescartar();
+  void CierraFechaSinCambios();
   void AbreEquipos();
   void MuestraGuardar();
   void Rotula();
@@ -47,6 +59,9 @@ class PantallaJornadas : public Formulario {
   QLineEdit* texFecMes_ = nullptr;
   QLineEdit* texFecAno_ = nullptr;
   std::array<QComboBox*, kCajasEquipo + 1> cboEquipo_{};  // [1..30]
+  std::string registroGuardado_;  // the record of the jornada as the file holds it
+  std::string fechaGuardada_;
+  bool saliendo_ = false;
 };
 
 }  // namespace zendo

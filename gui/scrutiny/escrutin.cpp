@@ -27,6 +27,7 @@
 #include "gui/shell/boton.h"
 #include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
+#include "gui/shell/tecleo.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
@@ -134,15 +135,7 @@ void PantallaEscrutinio::Construye() {
     caja->setFont(FuenteArial(12));
     caja->setToolTip(QStringLiteral("Premio por columna de %1 aciertos").arg(16 - k));
     premios_[i] = caja;
-    // Only digits and the point stay, as they are typed.
-    connect(caja, &QLineEdit::textEdited, this, [caja] {
-      const QString limpio = QString::fromStdString(SoloDigitosYPunto(ACp(caja->text())));
-      if (limpio == caja->text()) return;
-      const int quitados = static_cast<int>(caja->text().size() - limpio.size());
-      const int cursor = caja->cursorPosition();
-      caja->setText(limpio);
-      caja->setCursorPosition(std::clamp(cursor - quitados, 0, static_cast<int>(limpio.size())));
-    });
+    PonReglaTecleo(caja, 0, ReglaCifrasYPunto());
     // Enter acts as leaving the box.
     connect(caja, &QLineEdit::returnPressed, this, [this, k] { NormalizaPremio(k); });
     caja->installEventFilter(this);

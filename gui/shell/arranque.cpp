@@ -1,15 +1,27 @@
 #include "gui/shell/arranque.h"
 
+#include <QApplication>
+
 #include "engine/core/fallo.h"
 #include "engine/core/texto.h"
 #include "engine/shell/carpeta_datos.h"
 #include "engine/shell/dialogo.h"
 #include "engine/shell/textos.h"
+#include "gui/shell/imagenes.h"
 #include "gui/shell/menu.h"
 #include "gui/shell/servicios.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
+
+void IdentificaPrograma() {
+  QApplication::setApplicationName(QString::fromLatin1(kNombrePrograma));
+  QApplication::setOrganizationName(QString::fromLatin1(kNombrePrograma));
+  QApplication::setApplicationVersion(QString::fromLatin1(kVersionPrograma));
+  QApplication::setApplicationDisplayName(DeCp(TituloBienvenida()));
+  QGuiApplication::setDesktopFileName(QStringLiteral("zendo"));
+  QApplication::setWindowIcon(IconoPrograma());
+}
 
 bool PreparaRutas(Estado& estado, const QString& rutaPrograma, const QString& rutaUsuario) {
   estado.rutaPrograma = std::filesystem::path(rutaPrograma.toStdString());

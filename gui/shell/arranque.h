@@ -17,6 +17,11 @@ class MenuPrincipal;
 class Servicios;
 struct Estado;
 
+// The program's name, version and icon for the desktop. The name the desktop appends to
+// window titles is the main menu's own title, so that the menu reads "Zendo 3.4" and
+// not "Zendo 3.4 — Zendo".
+void IdentificaPrograma();
+
 // Fixes the program folder and the data folder ("Datos" beside the program, or under the
 // user's data folder when that cannot be written). False when no folder can be used.
 bool PreparaRutas(Estado& estado, const QString& rutaPrograma, const QString& rutaUsuario);

@@ -1,6 +1,7 @@
 #include "gui/shell/controles.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -11,28 +12,6 @@
 #include "gui/shell/texto_qt.h"
 
 namespace zendo {
-
-void FiltraCajaCp1252(QLineEdit* caja, std::size_t maximo, std::string_view prohibidos) {
-  const QString texto = caja->text();
-  const int cursor = caja->cursorPosition();
-  // Only characters Windows-1252 holds are kept; each of them is one byte and one QChar.
-  std::string bytes;
-  int cursorBytes = 0;
-  for (int i = 0; i < texto.size();) {
-    const int largo = texto.at(i).isHighSurrogate() && i + 1 < texto.size() ? 2 : 1;
-    const ConversionCp1252 c = Utf8ACp1252(texto.mid(i, largo).toStdString());
-    if (c.ok && c.texto.size() == 1) {
-      bytes += c.texto;
-      if (i < cursor) ++cursorBytes;
-    }
-    i += largo;
-  }
-  const TextoTecleado t = LimitaTecleo(bytes, cursorBytes, maximo, prohibidos);
-  const QString limpio = DeCp(t.texto);
-  if (limpio == texto) return;
-  caja->setText(limpio);
-  caja->setCursorPosition(t.cursor);
-}
 
 void AbreBajoBoton(Boton* boton, QWidget* control) {
   // Tab from the open control goes on from its button, wherever the control stands.
@@ -118,6 +97,23 @@ void ListaJornadas::Toma() {
   CierraBajoBoton(boton_, this);
   if (alElegir) alElegir(jornada);
   tomando_ = false;
+}
+
+void ListaJornadas::Cierra() {
+  if (tomando_ || isHidden()) return;
+  tomando_ = true;
+  CierraBajoBoton(boton_, this);
+  if (boton_ != nullptr) boton_->Dibuja(false);
+  tomando_ = false;
+}
+
+void ListaJornadas::keyPressEvent(QKeyEvent* evento) {
+  if (evento->key() == Qt::Key_Escape && isVisible()) {
+    Cierra();
+    evento->accept();
+    return;
+  }
+  QListWidget::keyPressEvent(evento);
 }
 
 void ListaJornadas::focusOutEvent(QFocusEvent* evento) {

@@ -1,22 +1,16 @@
 #pragma once
 // Controls several screens share: an edit box or a list that stays hidden under its button
-// until the button opens it, the box for a number, the list of jornadas, and the filter of
-// what is typed in a box.
+// until the button opens it, the box for a number and the list of jornadas. What a box
+// accepts is the shared typing rule of gui/shell/tecleo.h.
 
 #include <QListWidget>
-#include <cstddef>
 #include <functional>
-#include <string_view>
 
 class QLineEdit;
 
 namespace zendo {
 
 class Boton;
-
-// Keeps in a box only what a Windows-1252 file can hold, without `prohibidos`, cut to
-// `maximo` characters; the caret stays where it was.
-void FiltraCajaCp1252(QLineEdit* caja, std::size_t maximo, std::string_view prohibidos = {});
 
 // Opens `control` under its button: the button drawn pressed, the control shown on top
 // with the focus, the text of a box selected so that typing replaces it.
@@ -35,7 +29,8 @@ QListWidget* ListaBajoBoton(const QString& nombre, QWidget* padre);
 void RellenaNumeros(QListWidget* lista, int total, int actual);
 
 // The jornadas 1 to `total` ("@@"), a list hidden until its button opens it. A click, Enter
-// or the loss of the focus closes it and hands the chosen jornada to alElegir.
+// or the loss of the focus closes it and hands the chosen jornada to alElegir; Escape closes
+// it and chooses nothing, so the screen keeps its jornada and what was typed on it.
 class ListaJornadas : public QListWidget {
  public:
   ListaJornadas(const QString& nombre, int total, QWidget* padre);
@@ -44,11 +39,14 @@ class ListaJornadas : public QListWidget {
   void Abre(Boton* boton, int actual);
   // Closes the open list and hands over its jornada; nothing when it is closed.
   void Toma();
+  // Closes the open list without choosing.
+  void Cierra();
 
   std::function<void(int jornada)> alElegir;
 
  protected:
   void focusOutEvent(QFocusEvent* evento) override;
+  void keyPressEvent(QKeyEvent* evento) override;
 
  private:
   Boton* boton_ = nullptr;

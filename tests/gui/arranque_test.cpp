@@ -57,6 +57,17 @@ class PruebaArranque : public QObject {
     QVERIFY(otro.mensajero.avisos.empty());
   }
 
+  void ElTituloDelMenuNoRepiteElNombre() {
+    // The desktop appends the display name to a title that does not end with it: the
+    // menu's title must end with it, so that it reads "Zendo 3.4" alone.
+    IdentificaPrograma();
+    Entorno e;
+    auto menu = Abre(e);
+    QCOMPARE(menu->windowTitle(), QStringLiteral("Zendo 3.4"));
+    QVERIFY(menu->windowTitle().endsWith(QGuiApplication::applicationDisplayName()));
+    QCOMPARE(QApplication::applicationName(), QStringLiteral("Zendo"));
+  }
+
   void PantallaEstrecha() {
     Entorno e;
     auto menu = Abre(e, QSize(640, 480));

@@ -59,28 +59,6 @@ TEST(FechaJornada, MensajeDeFechaIncorrecta) {
                      5, kBotonesSalir, 2120}));
 }
 
-TEST(Tecleo, CorteAlMaximoYCaracteresRechazados) {
-  // An 18-character name typed at its end keeps its first 15, the caret at the end.
-  TextoTecleado t = LimitaTecleo("Real Sociedad B 1", 17, kLargoEquipo);
-  EXPECT_EQ(t.texto, "Real Sociedad B");
-  EXPECT_EQ(t.cursor, 15);
-  // A character typed in the middle of a full box: the text is cut, the caret stays.
-  t = LimitaTecleo("AtlXetico Madrid", 4, kLargoEquipo);
-  EXPECT_EQ(t.texto, "AtlXetico Madri");
-  EXPECT_EQ(t.cursor, 4);
-  // Forbidden characters go, and the caret moves left by those removed before it.
-  t = LimitaTecleo("\"Bet\"is", 6, 40, "\"");
-  EXPECT_EQ(t.texto, "Betis");
-  EXPECT_EQ(t.cursor, 4);
-  // A date box keeps two characters.
-  t = LimitaTecleo("123", 3, kLargoCajaFecha);
-  EXPECT_EQ(t.texto, "12");
-  EXPECT_EQ(t.cursor, 2);
-  t = LimitaTecleo("", 0, kLargoCajaFecha);
-  EXPECT_EQ(t.texto, "");
-  EXPECT_EQ(t.cursor, 0);
-}
-
 // A record as the scrutiny leaves it: date, teams, winning column and prizes.
 std::string RegistroEscrutado(int jornada) {
   std::string r = RegistroJornadaVacio();

@@ -77,25 +77,6 @@ TEST(Ajustes, TotalesPrecioYCodigosTecleados) {
   EXPECT_EQ(CodigoConCeros("12", 2), "12");
 }
 
-TEST(Ajustes, FiltroDelTecleo) {
-  // The letter just typed goes and the caret stays where it was.
-  TextoFiltrado f = FiltraTexto("1a2", 2, false);
-  EXPECT_EQ(f.texto, "12");
-  EXPECT_EQ(f.cursor, 1);
-  f = FiltraTexto("1.5", 2, false);
-  EXPECT_EQ(f.texto, "15");
-  f = FiltraTexto("1.5", 2, true);
-  EXPECT_EQ(f.texto, "1.5");
-  EXPECT_EQ(f.cursor, 2);
-  f = FiltraTexto("x", 1, true);
-  EXPECT_EQ(f.texto, "");
-  EXPECT_EQ(f.cursor, 0);
-  // A pasted text keeps only its digits; the caret moves by what went before it.
-  f = FiltraTexto("a1-2b3", 6, false);
-  EXPECT_EQ(f.texto, "123");
-  EXPECT_EQ(f.cursor, 3);
-}
-
 TEST(Ajustes, ActualBajaALosTotales) {
   DatosGenerales d;
   d.Jornada = 40;
