@@ -21,6 +21,18 @@ std::string PrecioDesdeTexto(std::string_view texto) {
   return AjustaAncho(t, 4);
 }
 
+bool PrecioAdmisible(std::string_view precio) {
+  const double valor = Val(precio);
+  return valor > 0 && valor <= 100;
+}
+
+Mensaje MensajePrecioRechazado() {
+  return Mensaje{"Datos generales",
+                 Cp("El precio de la apuesta tiene que ser mayor que 0 y no pasar de 100 €. "
+                    "Se mantiene el precio anterior."),
+                 2, kBotonesSalir, 2800};
+}
+
 std::string CodigoConCeros(std::string_view texto, std::size_t ancho) {
   std::string t(Recorta(texto));
   if (t.size() > ancho) t = t.substr(t.size() - ancho);

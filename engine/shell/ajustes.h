@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/core/datos_generales.h"
+#include "engine/core/mensaje.h"
 
 namespace zendo {
 
@@ -17,6 +18,11 @@ int16_t TotalDesdeTexto(std::string_view texto);
 // cut to 4 characters, a leading point preceded by "0" (".5" gives "0.5"), then padded
 // to the field's 4 characters.
 std::string PrecioDesdeTexto(std::string_view texto);
+
+// A price the program takes: above 0 and at most 100 euros. Anything else is refused where
+// it is typed, with MensajePrecioRechazado, and the price stays as it was.
+bool PrecioAdmisible(std::string_view precio);
+Mensaje MensajePrecioRechazado();
 
 // A code padded with zeros on the left to its width (7 gives "07").
 std::string CodigoConCeros(std::string_view texto, std::size_t ancho);

@@ -142,6 +142,11 @@ void PantallaDatosGen::Aplica(const Ajuste& a) {
     caja->setText(QString::number(valor));
   } else if (a.control == texPreApu_) {
     const std::string precio = PrecioDesdeTexto(ACp(texPreApu_->text()));
+    if (!PrecioAdmisible(precio)) {
+      Rellena(texPreApu_);
+      s_.MuestraMensaje(MensajePrecioRechazado());
+      return;
+    }
     const float valor = static_cast<float>(Val(precio));
     if (valor != d.Precio) MuestraGuardar();
     d.PrecioApuesta = precio;

@@ -77,6 +77,21 @@ TEST(Ajustes, TotalesPrecioYCodigosTecleados) {
   EXPECT_EQ(CodigoConCeros("12", 2), "12");
 }
 
+TEST(Ajustes, PrecioMayorQueCeroHastaCien) {
+  for (const char* t : {"0.01", "0.5", "1.5", "100", "100."}) {
+    EXPECT_TRUE(PrecioAdmisible(PrecioDesdeTexto(t))) << t;
+  }
+  for (const char* t : {"0", ".", "", "0.00", "101", "9999"}) {
+    EXPECT_FALSE(PrecioAdmisible(PrecioDesdeTexto(t))) << t;
+  }
+  const Mensaje m = MensajePrecioRechazado();
+  EXPECT_EQ(Cp1252AUtf8(m.texto),
+            "El precio de la apuesta tiene que ser mayor que 0 y no pasar de 100 €. Se mantiene "
+            "el precio anterior.");
+  EXPECT_EQ(m.botones, kBotonesSalir);
+  EXPECT_EQ(m.contexto, 2800);
+}
+
 TEST(Ajustes, ActualBajaALosTotales) {
   DatosGenerales d;
   d.Jornada = 40;
