@@ -1,5 +1,6 @@
 #include "engine/core/historico.h"
 
+#include <algorithm>
 #include <map>
 
 #include "engine/core/fichero.h"
@@ -95,6 +96,91 @@ int JornadaDeLinea(std::string_view linea) {
 
 int OrdenDeLinea(std::string_view linea) {
   return linea.size() > 14 ? ValCorto(linea.substr(14, 2)) : 0;
+}
+
+int LineaDe(const std::vector<std::string>& lineas, int jornada, int orden) {
+  for (std::size_t i = 0; i < lineas.size(); ++i) {
+    if (JornadaDeLinea(lineas[i]) == jornada && OrdenDeLinea(lineas[i]) == orden) {
+      return static_cast<int>(i) + 1;
+    }
+  }
+  return 0;
+}
+
+namespace {
+
+// Where the fields of a line start, and their widths.
+constexpr std::size_t kInicioFecha = 4;
+constexpr std::size_t kInicioDescripcion = 39;
+constexpr std::size_t kLargoDescripcion = 35;
+
+// "dd/mm/yy" as "yymmdd", so that the text compares as the calendar; empty without a date.
+std::string ClaveFecha(std::string_view linea) {
+  if (linea.size() < kInicioFecha + 8) return {};
+  const std::string_view f = linea.substr(kInicioFecha, 8);
+  if (Recorta(f).empty()) return {};
+  return std::string(f.substr(6, 2)) + std::string(f.substr(3, 2)) + std::string(f.substr(0, 2));
+}
+
+// The description with case and accents folded (Windows-1252), ñ after n.
+std::string ClaveDescripcion(std::string_view linea) {
+  const std::string_view d =
+      linea.size() > kInicioDescripcion ? linea.substr(kInicioDescripcion, kLargoDescripcion) : "";
+  static constexpr std::string_view kConAcento =
+      "\xe1\xe0\xe4\xe2\xc1\xc0\xc4\xc2\xe9\xe8\xeb\xea\xc9\xc8\xcb\xca"
+      "\xed\xec\xef\xee\xcd\xcc\xcf\xce\xf3\xf2\xf6\xf4\xd3\xd2\xd6\xd4"
+      "\xfa\xf9\xfc\xfb\xda\xd9\xdc\xdb\xe7\xc7";
+  static constexpr std::string_view kSinAcento = "aaaaaaaaeeeeeeeeiiiiiiiioooooooouuuuuuuucc";
+  std::string clave;
+  for (const char c : Recorta(d)) {
+    if (c == '\xf1' || c == '\xd1') {
+      clave += "n{";  // after every n and before o
+    } else if (const auto i = kConAcento.find(c); i != std::string_view::npos) {
+      clave += kSinAcento[i];
+    } else {
+      clave += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+  }
+  return clave;
+}
+
+}  // namespace
+
+void OrdenaHistorico(std::vector<std::string>& lineas, OrdenHistorico orden, bool descendente) {
+  if (orden == OrdenHistorico::Indice) {
+    if (descendente) std::reverse(lineas.begin(), lineas.end());
+    return;
+  }
+  // -1, 0 or 1 by the keys of the column; lines without a date always go last.
+  auto compara = [orden](const std::string& a, const std::string& b) {
+    if (orden == OrdenHistorico::Jornada) {
+      const int ja = JornadaDeLinea(a), jb = JornadaDeLinea(b);
+      if (ja != jb) return ja < jb ? -1 : 1;
+      const int oa = OrdenDeLinea(a), ob = OrdenDeLinea(b);
+      return oa == ob ? 0 : (oa < ob ? -1 : 1);
+    }
+    const std::string ka = orden == OrdenHistorico::Fecha ? ClaveFecha(a) : ClaveDescripcion(a);
+    const std::string kb = orden == OrdenHistorico::Fecha ? ClaveFecha(b) : ClaveDescripcion(b);
+    return ka == kb ? 0 : (ka < kb ? -1 : 1);
+  };
+  std::stable_sort(lineas.begin(), lineas.end(), [&](const std::string& a, const std::string& b) {
+    if (orden == OrdenHistorico::Fecha) {
+      const bool sinA = ClaveFecha(a).empty(), sinB = ClaveFecha(b).empty();
+      if (sinA != sinB) return sinB;
+    }
+    const int c = compara(a, b);
+    return descendente ? c > 0 : c < 0;
+  });
+}
+
+OrdenHistorico ColumnaDeTitulo(int caracter) {
+  if (caracter >= 0 && caracter < static_cast<int>(kInicioFecha)) return OrdenHistorico::Jornada;
+  if (caracter >= static_cast<int>(kInicioFecha) && caracter < 13) return OrdenHistorico::Fecha;
+  if (caracter >= static_cast<int>(kInicioDescripcion) - 1 &&
+      caracter < static_cast<int>(kInicioDescripcion + kLargoDescripcion)) {
+    return OrdenHistorico::Descripcion;
+  }
+  return OrdenHistorico::Indice;
 }
 
 }  // namespace zendo

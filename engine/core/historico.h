@@ -44,4 +44,17 @@ int PaginaHistorico(int boton, int primeraLinea, int numLineas);
 int JornadaDeLinea(std::string_view linea);
 int OrdenDeLinea(std::string_view linea);
 
+// The position (1-based) of the line of (jornada, orden); 0 when it is not there.
+int LineaDe(const std::vector<std::string>& lineas, int jornada, int orden);
+
+// The order of the lines: as the index holds them, or by one of the columns whose head can
+// be clicked. Jornada goes by jornada then orden; Fecha by the calendar (20yy), lines
+// without a date last; Descripcion by its letters, case and accents aside. Equal keys keep
+// the index order; descending reverses the keys only.
+enum class OrdenHistorico { Indice, Jornada, Fecha, Descripcion };
+void OrdenaHistorico(std::vector<std::string>& lineas, OrdenHistorico orden, bool descendente);
+// The column whose head covers character `caracter` (0-based) of a line; Indice for the
+// heads that do not order.
+OrdenHistorico ColumnaDeTitulo(int caracter);
+
 }  // namespace zendo

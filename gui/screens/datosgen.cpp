@@ -227,8 +227,12 @@ bool PantallaDatosGen::eventFilter(QObject* objeto, QEvent* evento) {
     const Ajuste* a = AjusteDe(objeto);
     // Escape closes the open box or list with the value it had: the screen stays.
     if (tecla->key() == Qt::Key_Escape && a != nullptr && a->control->isVisible()) {
+      if (!s_.estado.ocupado) s_.TocaSonido(kSonidoAjuste);
+      aplicando_ = true;  // the focus leaving the control is no click on its button
+      CierraBajoBoton(a->boton, a->control);
+      aplicando_ = false;
       Rellena(a->control);
-      Boton_MD(*a);
+      a->boton->Dibuja(false);
       return true;
     }
     if (objeto == lisSonido_ && (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter)) {

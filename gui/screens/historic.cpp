@@ -27,6 +27,7 @@ const QColor kColorTitulo(0, 0, 192);
 const QColor kGrisClaro(240, 240, 240);
 const QColor kGrisOscuro(224, 224, 224);
 const QColor kGrisColumna(192, 192, 192);
+const QColor kColorActual(255, 232, 150);  // the row of the current reduction
 
 // The font of the lines: the largest fixed-pitch size whose 94 characters fit before the
 // delete symbol.
@@ -97,9 +98,11 @@ CarpetaHistorico::CarpetaHistorico(Servicios& servicios, QWidget* padre)
   fuente_ = FuenteLineas(&anchoCaracter_);
 }
 
-void CarpetaHistorico::PonPagina(const std::vector<std::string>* lineas, int primeraLinea) {
+void CarpetaHistorico::PonPagina(const std::vector<std::string>* lineas, int primeraLinea,
+                                 int actual) {
   lineas_ = lineas;
   primeraLinea_ = primeraLinea;
+  actual_ = actual;
   filaTeclado_ = 0;
   filaRaton_ = kSinFila;
   update();
@@ -127,6 +130,10 @@ void CarpetaHistorico::paintEvent(QPaintEvent*) {
     if (linea < 1 || linea > n) continue;
     const int arriba = fila * kAltoFilaHistorico;
     const int base = arriba + (kAltoFilaHistorico + m.ascent() - m.descent()) / 2;
+    if (linea == actual_) {
+      p.fillRect(1, arriba + 1, kFinTextoHistorico, kAltoFilaHistorico - 2, kColorActual);
+      DibujaColumnas(p, anchoCaracter_, arriba + 1, arriba + kAltoFilaHistorico - 1);
+    }
     p.setPen(Qt::black);
     DibujaTextoEnRejilla(p, kXTextoHistorico, base, anchoCaracter_,
                          DeCp((*lineas_)[static_cast<std::size_t>(linea - 1)]));
@@ -200,6 +207,7 @@ PantallaHistorico::PantallaHistorico(Servicios& servicios, QWidget* padre)
                  QStringLiteral("Fichero Histórico de resultados"), padre) {
   setFixedSize(kAncho, kAlto);
   PonTitulo(windowTitle());
+  setMouseTracking(true);
 
   lisDatos_ = new QListWidget(this);
   lisDatos_->setObjectName(QStringLiteral("Lis_Datos"));
@@ -244,18 +252,50 @@ void PantallaHistorico::RellenaLisDatos(bool paginaDeLaActual) {
     s_.AvisoSistema(DeCp(ConCausa(h.estado.mensaje, h.estado.fallo)));
   }
   lineas_ = h.lineas;
+  OrdenaHistorico(lineas_, orden_, descendente_);
   lisDatos_->clear();
   bool hayActual = false;
   for (const auto& l : lineas_) {
     lisDatos_->addItem(DeCp(l));
     hayActual = hayActual || (JornadaDeLinea(l) == jornada && OrdenDeLinea(l) == orden);
   }
-  if (paginaDeLaActual || hayActual) primeraLinea_ = h.primeraLinea;
+  const int actual = LineaDe(lineas_, jornada, orden);
+  if (paginaDeLaActual || hayActual) {
+    primeraLinea_ = actual > 0 ? (actual - 1) / kLineasPagina * kLineasPagina + 1 : h.primeraLinea;
+  }
   // A page never starts past the last line (after deleting the last line of a page).
   const int n = static_cast<int>(lineas_.size());
   if (primeraLinea_ > n) primeraLinea_ = PaginaHistorico(4, 1, n);
   if (primeraLinea_ < 1) primeraLinea_ = 1;
-  carpeta_->PonPagina(&lineas_, primeraLinea_);
+  carpeta_->PonPagina(&lineas_, primeraLinea_, actual);
+}
+
+void PantallaHistorico::OrdenaPor(OrdenHistorico columna) {
+  if (columna == OrdenHistorico::Indice) return;
+  s_.TocaSonido(kSonidoAjuste);
+  descendente_ = columna == orden_ && !descendente_;
+  orden_ = columna;
+  RellenaLisDatos(true);
+  update();
+}
+
+OrdenHistorico PantallaHistorico::CabeceraEn(QPoint punto) const {
+  const int arriba = kYCarpeta - 2 * kAltoTitulo;
+  if (punto.y() < arriba || punto.y() >= kYCarpeta) return OrdenHistorico::Indice;
+  const double x = punto.x() - kXCarpeta - kXTextoHistorico;
+  if (x < 0) return OrdenHistorico::Indice;
+  return ColumnaDeTitulo(static_cast<int>(x / carpeta_->anchoCaracter()));
+}
+
+void PantallaHistorico::mousePressEvent(QMouseEvent* evento) {
+  OrdenaPor(CabeceraEn(evento->position().toPoint()));
+  Formulario::mousePressEvent(evento);
+}
+
+void PantallaHistorico::mouseMoveEvent(QMouseEvent* evento) {
+  const bool enCabecera = CabeceraEn(evento->position().toPoint()) != OrdenHistorico::Indice;
+  s_.PonCursor(this, enCabecera ? kCursorManoIndice : kCursorDefecto);
+  Formulario::mouseMoveEvent(evento);
 }
 
 void PantallaHistorico::Pagina(int boton) {
@@ -266,7 +306,8 @@ void PantallaHistorico::Pagina(int boton) {
   Servicios::Espera(100);
   if (b != nullptr) b->Dibuja(false);
   primeraLinea_ = PaginaHistorico(boton, primeraLinea_, static_cast<int>(lineas_.size()));
-  carpeta_->PonPagina(&lineas_, primeraLinea_);
+  carpeta_->PonPagina(&lineas_, primeraLinea_,
+                      LineaDe(lineas_, s_.estado.datos.Jornada, s_.estado.datos.Orden));
 }
 
 void PantallaHistorico::Elige(int linea) {
@@ -319,6 +360,22 @@ void PantallaHistorico::paintEvent(QPaintEvent* evento) {
     const int base = titulos.top() + i * kAltoTitulo + (kAltoTitulo + m.ascent() - m.descent()) / 2;
     DibujaTextoEnRejilla(p, kXTextoHistorico, base, carpeta_->anchoCaracter(),
                          DeCp(filas[static_cast<std::size_t>(i)]));
+  }
+  // A small triangle at the end of the head the lines are ordered by, pointing up for
+  // ascending and down for descending.
+  double fin = 0;
+  if (orden_ == OrdenHistorico::Jornada) fin = 3.2;
+  if (orden_ == OrdenHistorico::Fecha) fin = 12.6;
+  if (orden_ == OrdenHistorico::Descripcion) fin = 73.6;
+  if (fin > 0) {
+    const double x = kXTextoHistorico + fin * carpeta_->anchoCaracter();
+    const double y = titulos.top() + kAltoTitulo * 1.5;
+    const double d = descendente_ ? 3 : -3;
+    const QPointF punta[3] = {{x - 4, y - d}, {x + 4, y - d}, {x, y + d}};
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kColorTitulo);
+    p.drawPolygon(punta, 3);
   }
 }
 

@@ -17,6 +17,7 @@ class QListWidget;
 namespace zendo {
 
 class Servicios;
+enum class OrdenHistorico;  // engine/core/historico.h
 
 // The page `Pic_Carpeta`: up to 17 lines in rows 25 pixels high, each with its delete
 // symbol; the pointing hand over a line or a symbol.
@@ -26,7 +27,8 @@ class CarpetaHistorico : public QWidget {
  public:
   CarpetaHistorico(Servicios& servicios, QWidget* padre);
 
-  void PonPagina(const std::vector<std::string>* lineas, int primeraLinea);
+  // `actual`: the 1-based line of the current reduction, drawn highlighted (0 for none).
+  void PonPagina(const std::vector<std::string>* lineas, int primeraLinea, int actual = 0);
   int filaRaton() const { return filaRaton_; }
   // The font of the lines and its width per character, shared with the title rows.
   const QFont& fuente() const { return fuente_; }
@@ -51,6 +53,7 @@ class CarpetaHistorico : public QWidget {
   Servicios& s_;
   const std::vector<std::string>* lineas_ = nullptr;
   int primeraLinea_ = 1;
+  int actual_ = 0;
   int filaRaton_ = 99;
   int filaTeclado_ = 0;  // the row chosen from the keyboard
   QFont fuente_;
@@ -75,19 +78,29 @@ class PantallaHistorico : public Formulario {
 
   // The first line shown after paging button i (1..4), as Pic_BotAdeAtr(i) does.
   void Pagina(int boton);
+  // A click on a column head orders the lines by it; a second click reverses the order.
+  void OrdenaPor(OrdenHistorico columna);
+  OrdenHistorico orden() const { return orden_; }
+  bool descendente() const { return descendente_; }
 
  protected:
   void paintEvent(QPaintEvent* evento) override;
+  void mousePressEvent(QMouseEvent* evento) override;
+  void mouseMoveEvent(QMouseEvent* evento) override;
 
  private:
   void RellenaLisDatos(bool paginaDeLaActual);
   void Elige(int linea);
   void Borra(int linea);
+  // The column head under a point of the screen; Indice when none.
+  OrdenHistorico CabeceraEn(QPoint punto) const;
 
   CarpetaHistorico* carpeta_ = nullptr;
   QListWidget* lisDatos_ = nullptr;
   std::vector<std::string> lineas_;
   int primeraLinea_ = 1;
+  OrdenHistorico orden_{};  // Indice: the order of the index
+  bool descendente_ = false;
   bool vieneDeHistorico_ = false;
   bool borroLaActual_ = false;
   int columnasMarcadas_ = 0;

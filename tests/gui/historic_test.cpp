@@ -51,6 +51,58 @@ class PruebaHistorico : public QObject {
   Q_OBJECT
 
  private slots:
+  void CabecerasOrdenanYLaActualSeResalta() {
+    Entorno e;
+    PonBytes(e.ruta("BASES.TVX"), Cuarenta());
+    EscribeJornadaPrueba(e.estado.rutaDatos, 1, "14/02/10", 0);
+    EscribeJornadaPrueba(e.estado.rutaDatos, 2, "07/02/10", 0);
+    e.estado.datos.Jornada = 1;
+    e.estado.datos.Orden = 3;
+    PantallaHistorico h(e.servicios);
+    h.show();
+    auto* carpeta = Control<CarpetaHistorico>(&h, "Pic_Carpeta");
+    // The row of the current reduction is drawn in its own colour, the others are grey.
+    auto colorFila = [carpeta](int fila) {
+      return carpeta->grab().toImage().pixelColor(kFinTextoHistorico - 3,
+                                                  fila * kAltoFilaHistorico + 12);
+    };
+    QCOMPARE(colorFila(2), QColor(255, 232, 150));
+    QCOMPARE(colorFila(1), QColor(224, 224, 224));
+    // A click on a column head: the head's first character, in the title rows.
+    auto cabecera = [&](const char* texto) {
+      const std::string titulo = TitulosHistorico()[1];
+      const double x = carpeta->x() + kXTextoHistorico +
+                       (static_cast<double>(titulo.find(texto)) + 0.5) * carpeta->anchoCaracter();
+      QTest::mouseClick(&h, Qt::LeftButton, {}, QPoint(static_cast<int>(x), carpeta->y() - 9));
+    };
+    cabecera("Fecha");  // jornada 2 (07/02/10) before jornada 1 (14/02/10)
+    QCOMPARE(JornadaDeLinea(h.lineas().front()), 2);
+    QCOMPARE(OrdenDeLinea(h.lineas().front()), 1);
+    QCOMPARE(Control<QListWidget>(&h, "Lis_Datos")->item(0)->text(), Utf(h.lineas().front()));
+    // The current (1, 3) is now the 23rd line: its page, and its row, follow it.
+    QCOMPARE(h.primeraLinea(), 18);
+    QCOMPARE(colorFila(5), QColor(255, 232, 150));
+    cabecera("Fecha");  // again: the other way round
+    QCOMPARE(JornadaDeLinea(h.lineas().front()), 1);
+    cabecera("Jor");
+    QCOMPARE(OrdenDeLinea(h.lineas()[1]), 2);
+    cabecera("Jor");
+    QCOMPARE(JornadaDeLinea(h.lineas().front()), 2);
+    QCOMPARE(OrdenDeLinea(h.lineas().front()), 20);
+    cabecera("Descrip");  // "Prueba 1-1", "Prueba 1-10", "Prueba 1-11", ...
+    QCOMPARE(OrdenDeLinea(h.lineas()[1]), 10);
+    // A head that does not order changes nothing.
+    const auto antes = h.lineas();
+    cabecera("Ord");
+    QCOMPARE(h.lineas(), antes);
+    // Choosing a line of the ordered list makes that reduction the current one.
+    PaginaA(h, 1);
+    Clic(carpeta, EnTexto(0));
+    QVERIFY(h.vieneDeHistorico());
+    QCOMPARE(e.estado.datos.Jornada, int16_t{1});
+    QCOMPARE(e.estado.datos.Orden, int16_t{1});
+  }
+
   void PaginaDeLaActualYPaginas() {
     Entorno e;
     PonBytes(e.ruta("BASES.TVX"), Cuarenta());
