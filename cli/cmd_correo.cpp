@@ -16,7 +16,9 @@
 #include "engine/output/direcciones.h"
 #include "engine/output/envio_correo.h"
 #include "engine/output/mensaje_correo.h"
+#ifdef ZENDO_CON_CORREO
 #include "platform/correo/transporte_curl.h"
+#endif
 
 namespace zendo::cli {
 namespace {
@@ -70,6 +72,9 @@ bool MuestraMensaje(const std::string& asunto, const CuerpoCorreo& cuerpo) {
 }
 
 int Correo(const Argumentos& a) {
+  if (!a.Valores("--para").empty()) {
+    if (const auto salida = EjecutaEnSalida()) return *salida;
+  }
   const auto ruta = CarpetaDatos(a);
   if (!ruta) return kSalidaUso;
   const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
@@ -140,6 +145,10 @@ int Correo(const Argumentos& a) {
     return ok ? kSalidaOk : kSalidaError;
   }
 
+#ifndef ZENDO_CON_CORREO
+  std::cerr << "zendo-cli: esta compilación no puede enviar correo (falta libcurl)\n";
+  return kSalidaError;
+#else
   PeticionEnvio p;
   p.conexion = *conexion;
   p.remitente =
@@ -163,6 +172,7 @@ int Correo(const Argumentos& a) {
     default:
       return kSalidaServidor;
   }
+#endif
 }
 
 const RegistroComando kCorreo({

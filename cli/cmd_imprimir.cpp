@@ -125,6 +125,9 @@ int APdf(const std::string& fichero, int modo, int ancho, const Documento& docum
 #endif
 
 int Imprimir(const Argumentos& a) {
+  if (a.Opcion("--pdf")) {
+    if (const auto salida = EjecutaEnSalida()) return *salida;
+  }
   const auto datos = CarpetaDatos(a);
   if (!datos) return kSalidaUso;
   const auto jornada = OpcionEntera(a, "--jornada", 1, 99);

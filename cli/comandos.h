@@ -93,6 +93,16 @@ bool EnCarpetaDatos(const std::filesystem::path& ruta, const std::filesystem::pa
 // True when the file exists (following links); an error while looking counts as missing.
 bool ExisteFichero(const std::filesystem::path& ruta);
 
+// zendo-cli loads only the engine, so that every command starts at once. Painting pages (Qt,
+// CUPS) and sending mail (libcurl) happen in zendo-cli-salida, built from these same sources
+// beside it. A command that needs them calls EjecutaEnSalida before it touches any file: in
+// zendo-cli that runs zendo-cli-salida with the same command line, and returns only when it
+// cannot be started (the error printed, kSalidaError); in zendo-cli-salida it returns nullopt
+// and the command goes on.
+std::optional<int> EjecutaEnSalida();
+// The command line as main received it, for EjecutaEnSalida.
+char**& LineaOrdenes();
+
 // Prints Windows-1252 text to standard output as UTF-8.
 void Imprime(const std::string& cp1252);
 void ImprimeLinea(const std::string& cp1252);

@@ -91,6 +91,7 @@ void AyudaGeneral(std::ostream& os) {
 
 int main(int argc, char** argv) {
   using namespace zendo::cli;
+  LineaOrdenes() = argv;
   // A write past a file-size limit then fails with EFBIG, reported as a full disk, instead of
   // killing the program with its temporary file left behind.
   std::signal(SIGXFSZ, SIG_IGN);

@@ -199,5 +199,46 @@ TEST_F(CliImprimir, PdfConPaginasReales) {
   EXPECT_EQ(prueba::LeeBytes(d_ / "previo.pdf"), "antes");
 }
 
+// Painting needs Qt and CUPS, which zendo-cli leaves to zendo-cli-salida beside it: called
+// through a link from elsewhere it still finds it; without it the PDF fails with a message
+// saying what is missing, and everything else still works.
+TEST_F(CliImprimir, ElPdfLoPintaElProgramaDeAlLado) {
+  std::string cargadas;
+  ASSERT_EQ(prueba::Ejecuta("LD_TRACE_LOADED_OBJECTS=1 " + std::string(ZENDO_CLI_PATH), &cargadas),
+            0);
+  for (const char* pesada : {"libQt6", "libcups", "libcurl"}) {
+    EXPECT_EQ(cargadas.find(pesada), std::string::npos) << pesada << "\n" << cargadas;
+  }
+
+  const CarpetaTemporal otra;
+  std::filesystem::create_symlink(ZENDO_CLI_PATH, otra / "enlace");
+  const std::string reduccion = " --datos '" + d_.ruta().string() + "' --jornada 7 --orden 3";
+  const std::string datos = " imprimir" + reduccion;
+  const std::string pdf = (d_ / "datos.pdf").string();
+  ASSERT_EQ(prueba::Ejecuta((otra / "enlace").string() + datos + " --documento datos --pdf '" +
+                            pdf + "'"),
+            0);
+  EXPECT_EQ(Paginas(pdf), 1);
+
+  std::filesystem::copy_file(ZENDO_CLI_PATH, otra / "zendo-cli");
+  const std::string sola = (otra / "zendo-cli").string();
+  std::string salida;
+  EXPECT_EQ(prueba::Ejecuta(
+                sola + datos + " --documento datos --pdf '" + (d_ / "sin.pdf").string() + "' 2>&1",
+                &salida),
+            1);
+  EXPECT_EQ(salida, "zendo-cli: no se puede ejecutar " + (otra / "zendo-cli-salida").string() +
+                        " (fichero no encontrado), que pinta los PDF y envía el correo; debe "
+                        "estar junto a zendo-cli\n");
+  EXPECT_FALSE(std::filesystem::exists(d_ / "sin.pdf"));
+  EXPECT_EQ(prueba::Ejecuta(sola + datos + " --documento datos --operaciones > /dev/null"), 0);
+  salida.clear();
+  EXPECT_EQ(prueba::Ejecuta(
+                sola + " correo" + reduccion + " --para a@b.es --servidor smtp://localhost:1 2>&1",
+                &salida),
+            1);
+  EXPECT_NE(salida.find("zendo-cli-salida"), std::string::npos) << salida;
+}
+
 }  // namespace
 }  // namespace zendo
