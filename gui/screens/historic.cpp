@@ -17,12 +17,18 @@
 namespace zendo {
 namespace {
 
+// The page of 17 rows of 25 pixels takes most of the height: the column heads start just
+// under the emblems, and the paging buttons share the bottom row with Ayuda and Salir, so
+// that the screen fits 800 x 570.
 constexpr int kAncho = kAnchoPaginaHistorico + 40;
-constexpr int kAlto = 610;
 constexpr int kXCarpeta = 20;
-constexpr int kYCarpeta = 110;
-constexpr int kAltoTitulo = 18;
+constexpr int kYTitulos = 60;
+constexpr int kAltoTitulo = 16;
+constexpr int kYCarpeta = kYTitulos + 2 * kAltoTitulo;
 constexpr int kAltoCarpeta = kLineasPagina * kAltoFilaHistorico;
+constexpr int kYFilaBotones = kYCarpeta + kAltoCarpeta + 5;
+constexpr int kAltoBotonAyuda = 36;
+constexpr int kAlto = kYFilaBotones + kAltoBotonAyuda + 6;
 const QColor kColorTitulo(0, 0, 192);
 const QColor kGrisClaro(240, 240, 240);
 const QColor kGrisOscuro(224, 224, 224);
@@ -51,6 +57,24 @@ void DibujaTextoEnRejilla(QPainter& p, double x, int yBase, double ancho, const 
   for (int i = 0; i < texto.size(); ++i) {
     if (texto.at(i) != QLatin1Char(' ')) p.drawText(QPointF(x + i * ancho, yBase), texto.at(i));
   }
+}
+
+// Where the order triangle goes, relative to the page: centred above the head word of the
+// column in the lower title row `cabeceras`, in the row above it. Empty for the index order.
+QRectF MarcaOrden(const std::string& cabeceras, OrdenHistorico orden, double anchoCaracter,
+                  int yTitulos) {
+  const char* palabra = orden == OrdenHistorico::Jornada       ? "Jor"
+                        : orden == OrdenHistorico::Fecha       ? "Fecha"
+                        : orden == OrdenHistorico::Descripcion ? "Descripci"
+                                                               : nullptr;
+  if (palabra == nullptr) return {};
+  const std::size_t inicio = cabeceras.find(palabra);
+  if (inicio == std::string::npos) return {};
+  std::size_t fin = cabeceras.find(' ', inicio);
+  if (fin == std::string::npos) fin = cabeceras.size();
+  const double centro = kXTextoHistorico + (inicio + fin) / 2.0 * anchoCaracter;
+  const double medio = yTitulos + kAltoTitulo / 2.0;
+  return {centro - 4, medio - 3, 8, 6};
 }
 
 void DibujaColumnas(QPainter& p, double anchoCaracter, int arriba, int abajo) {
@@ -222,7 +246,7 @@ PantallaHistorico::PantallaHistorico(Servicios& servicios, QWidget* padre)
   const std::array<QString, 4> ayudas = {
       QStringLiteral(" Ir al principio "), QStringLiteral(" Retroceder una página "),
       QStringLiteral(" Avanzar una página "), QStringLiteral(" Ir al final ")};
-  const int yPaginas = kYCarpeta + kAltoCarpeta + 14;
+  const int yPaginas = kYFilaBotones + (kAltoBotonAyuda - 24) / 2;
   const int xPaginas = (kAncho - (4 * 29 + 3 * 6)) / 2;
   for (int i = 1; i <= 4; ++i) {
     auto* b = new BotonPagina(
@@ -230,7 +254,8 @@ PantallaHistorico::PantallaHistorico(Servicios& servicios, QWidget* padre)
     b->move(xPaginas + (i - 1) * 35, yPaginas);
   }
 
-  PonAyudaSalir(QStringLiteral("Fichero histórico"), kContextoHistorico, 16);
+  PonAyudaSalir(QStringLiteral("Fichero histórico"), kContextoHistorico,
+                kAlto - kYFilaBotones - kAltoBotonAyuda);
 
   RellenaLisDatos(true);
   IniciaFormulario(this);
@@ -361,17 +386,15 @@ void PantallaHistorico::paintEvent(QPaintEvent* evento) {
     DibujaTextoEnRejilla(p, kXTextoHistorico, base, carpeta_->anchoCaracter(),
                          DeCp(filas[static_cast<std::size_t>(i)]));
   }
-  // A small triangle at the end of the head the lines are ordered by, pointing up for
+  // A small triangle above the middle of the head the lines are ordered by, in the row that
+  // is blank there, so that it never runs into a neighbouring head; pointing up for
   // ascending and down for descending.
-  double fin = 0;
-  if (orden_ == OrdenHistorico::Jornada) fin = 3.2;
-  if (orden_ == OrdenHistorico::Fecha) fin = 12.6;
-  if (orden_ == OrdenHistorico::Descripcion) fin = 73.6;
-  if (fin > 0) {
-    const double x = kXTextoHistorico + fin * carpeta_->anchoCaracter();
-    const double y = titulos.top() + kAltoTitulo * 1.5;
-    const double d = descendente_ ? 3 : -3;
-    const QPointF punta[3] = {{x - 4, y - d}, {x + 4, y - d}, {x, y + d}};
+  const QRectF marca = MarcaOrden(filas[1], orden_, carpeta_->anchoCaracter(), titulos.top());
+  if (!marca.isEmpty()) {
+    const double x = marca.center().x();
+    const double arriba = descendente_ ? marca.top() : marca.bottom();
+    const double abajo = descendente_ ? marca.bottom() : marca.top();
+    const QPointF punta[3] = {{marca.left(), arriba}, {marca.right(), arriba}, {x, abajo}};
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(kColorTitulo);

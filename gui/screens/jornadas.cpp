@@ -21,12 +21,17 @@
 namespace zendo {
 namespace {
 
+// Fits 800 x 570: the rows of teams sit close, and the team and save buttons share the
+// bottom row with Ayuda and Salir.
 constexpr int kAncho = 600;
-constexpr int kAlto = 600;
-constexpr int kFilaBotones = 66;
+constexpr int kFilaBotones = 62;
 constexpr int kXMarco = 30;
-constexpr int kYMarco = 100;
-constexpr int kAltoFila = 25;
+constexpr int kYMarco = 94;
+constexpr int kAltoFila = 24;
+constexpr int kAltoMarco = 22 + 15 * kAltoFila + 6;
+constexpr int kYFilaAbajo = kYMarco + kAltoMarco + 10;
+constexpr int kAltoBotonAyuda = 36;
+constexpr int kAlto = kYFilaAbajo + kAltoBotonAyuda + 8;
 
 // A date box always holds two characters, so the focus that reaches it by itself selects
 // them: what is typed then replaces the box instead of being cut off behind it. The caret
@@ -64,9 +69,9 @@ PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
   // The 15 matches, the home team on the left and the away team on the right.
   auto* marco = new QGroupBox(QStringLiteral(" Partidos incluidos en el boleto "), this);
   marco->setObjectName(QStringLiteral("Fra_Partidos"));
-  marco->setGeometry(kXMarco, kYMarco, kAncho - 2 * kXMarco, 24 + 15 * kAltoFila + 10);
+  marco->setGeometry(kXMarco, kYMarco, kAncho - 2 * kXMarco, kAltoMarco);
   for (int m = 1; m <= 15; ++m) {
-    const int y = 24 + (m - 1) * kAltoFila;
+    const int y = 22 + (m - 1) * kAltoFila;
     auto* numero = new QLabel(QString::number(m), marco);
     numero->setObjectName(QStringLiteral("Lab_NroJor%1").arg(m));
     numero->setGeometry(8, y, 24, 22);
@@ -126,12 +131,13 @@ PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
 
   equipos_ = new Boton(QStringLiteral("Pic_BotEquipos"), QStringLiteral("Modificar equipos"), this);
   guardar_ = new Boton(QStringLiteral("Pic_BotGuardar"), QStringLiteral("Guardar datos"), this);
-  const int yAbajo = kYMarco + marco->height() + 16;
+  const int yAbajo = kYFilaAbajo + (kAltoBotonAyuda - equipos_->height()) / 2;
   equipos_->move(kAncho / 2 - 10 - equipos_->width(), yAbajo);
   guardar_->move(kAncho / 2 + 10, yAbajo);
   guardar_->hide();
 
-  PonAyudaSalir(QStringLiteral("Datos de jornadas"), kContextoJornadas);
+  PonAyudaSalir(QStringLiteral("Datos de jornadas"), kContextoJornadas,
+                kAlto - kYFilaAbajo - kAltoBotonAyuda);
 
   connect(nroJor_, &Boton::pulsadoRaton, this, &PantallaJornadas::NroJor_MD);
   connect(fecJor_, &Boton::pulsadoRaton, this, &PantallaJornadas::FecJor_MD);

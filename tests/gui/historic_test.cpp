@@ -68,6 +68,25 @@ class PruebaHistorico : public QObject {
     };
     QCOMPARE(colorFila(2), QColor(255, 232, 150));
     QCOMPARE(colorFila(1), QColor(224, 224, 224));
+    // The order mark: what ordering changes in the title rows lies in the blank row above
+    // the heads and inside the ordered column, clear of its neighbours' heads.
+    const QImage sinOrden = h.grab().toImage();
+    auto marca = [&] {
+      const QImage ahora = h.grab().toImage();
+      QRect zona;
+      for (int y = 0; y < carpeta->y(); ++y) {
+        for (int x = 0; x < ahora.width(); ++x) {
+          if (ahora.pixel(x, y) != sinOrden.pixel(x, y)) zona |= QRect(x, y, 1, 1);
+        }
+      }
+      return zona;
+    };
+    auto enColumna = [&](QRect zona, double desde, double hasta) {
+      const double x0 = carpeta->x() + kXTextoHistorico;
+      return !zona.isEmpty() && zona.bottom() < carpeta->y() - 16 &&
+             zona.left() > x0 + desde * carpeta->anchoCaracter() &&
+             zona.right() < x0 + hasta * carpeta->anchoCaracter();
+    };
     // A click on a column head: the head's first character, in the title rows.
     auto cabecera = [&](const char* texto) {
       const std::string titulo = TitulosHistorico()[1];
@@ -82,15 +101,21 @@ class PruebaHistorico : public QObject {
     // The current (1, 3) is now the 23rd line: its page, and its row, follow it.
     QCOMPARE(h.primeraLinea(), 18);
     QCOMPARE(colorFila(5), QColor(255, 232, 150));
+    const QRect ascendente = marca();
+    QVERIFY(enColumna(ascendente, 3.5, 13));
     cabecera("Fecha");  // again: the other way round
     QCOMPARE(JornadaDeLinea(h.lineas().front()), 1);
+    QVERIFY(enColumna(marca(), 3.5, 13));
+    QVERIFY(h.grab().toImage().copy(ascendente) != sinOrden.copy(ascendente));
     cabecera("Jor");
+    QVERIFY(enColumna(marca(), 0, 3.5));
     QCOMPARE(OrdenDeLinea(h.lineas()[1]), 2);
     cabecera("Jor");
     QCOMPARE(JornadaDeLinea(h.lineas().front()), 2);
     QCOMPARE(OrdenDeLinea(h.lineas().front()), 20);
     cabecera("Descrip");  // "Prueba 1-1", "Prueba 1-10", "Prueba 1-11", ...
     QCOMPARE(OrdenDeLinea(h.lineas()[1]), 10);
+    QVERIFY(enColumna(marca(), 38, 75));
     // A head that does not order changes nothing.
     const auto antes = h.lineas();
     cabecera("Ord");
