@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/shell/textos.h"
+#include "gui/output/boton_valor.h"
 #include "gui/shell/boton.h"
 #include "gui/shell/fuentes.h"
 #include "gui/shell/servicios.h"
@@ -71,7 +72,10 @@ PantallaListados::PantallaListados(Servicios& servicios, const ModosSalida& modo
 }
 
 PantallaListados::~PantallaListados() {
-  // The panel goes first: its run may still refer to the screen's controls.
+  // The value buttons go before the panel whose values they commit: an editor still open
+  // loses its focus as the window goes, and its commit would reach the panel already gone.
+  qDeleteAll(findChildren<BotonValor*>());
+  // Then the panel, before the controls: its run may still refer to them.
   panel_.reset();
 }
 

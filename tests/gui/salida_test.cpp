@@ -284,6 +284,15 @@ class PruebaSalida : public QObject {
     QCOMPARE(p->anchoPapel(), 1);
     QCOMPARE(Rotulo(l.get(), QStringLiteral("Pic_BotAncPap")),
              QStringLiteral("Papel ancho (350 mm.)"));
+
+    // A screen closed with a box still open and focused goes quietly: the box loses its
+    // focus as the window goes, after its panel is gone.
+    l->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(l.get()));
+    Pulsa(l.get(), QStringLiteral("Pic_BotBolIni"));
+    caja->setFocus();
+    QVERIFY(caja->hasFocus());
+    l.reset();
   }
 
   void CopiasYMargenesPorModo() {
