@@ -252,7 +252,11 @@ std::vector<std::string_view> PartirLineas(std::string_view texto) {
   while (inicio < texto.size()) {
     const auto fin = texto.find('\n', inicio);
     if (fin == std::string_view::npos) {
-      lineas.push_back(texto.substr(inicio));
+      // A last line cut between its CR and its LF ends at the CR, as the streamed readers
+      // take it.
+      std::string_view ultima = texto.substr(inicio);
+      if (ultima.back() == '\r') ultima.remove_suffix(1);
+      lineas.push_back(ultima);
       break;
     }
     std::size_t largo = fin - inicio;

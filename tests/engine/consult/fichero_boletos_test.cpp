@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 #include "apoyo/apoyo.h"
 #include "engine/core/fichero.h"
+#include "engine/reduction/modelo.h"
+#include "engine/scrutiny/escrutinio.h"
 
 namespace zendo {
 namespace {
@@ -82,6 +85,23 @@ TEST(FicheroBoletos, LineasRarasDelFicheroDeColumnas) {
   EXPECT_EQ(LeeBytes(d / "FORBOLW.TVX"), Reg("111111111111111") + Blancos(7) +
                                              Reg("1X2            ") + Blancos(7) +
                                              Reg("111111111111111"));
+}
+
+// A quote inside a 17-character line ends its column there: a blank column is no column, a
+// short one is padded; the scrutiny counts the same columns.
+TEST(FicheroBoletos, UnaComillaDentroCortaLaColumna) {
+  CarpetaTemporal d;
+  const std::string red = "\"  \"            \"\r\n\"1X\"111111111111\"\r\n\"111111111111111\"\r\n";
+  EscribeBytes(d / "RED0703.TVX", red);
+  const auto res = Construye(d);
+  ASSERT_EQ(res.error, 0);
+  EXPECT_EQ(LeeBytes(d / "FORBOLW.TVX"),
+            Reg("1X             ") + Blancos(7) + Reg("111111111111111"));
+  EXPECT_EQ(res.resumen.columnas, 2);
+  const std::atomic<bool> nunca{false};
+  const ResultadoEscrutinio e =
+      Escruta(d.ruta(), ReduccionNueva(7, 3, kMetodoManual), "111111111111111", {}, {}, nunca);
+  EXPECT_EQ(e.columnas, res.resumen.columnas);
 }
 
 TEST(FicheroBoletos, ReduccionVaciaYFicheroAusente) {

@@ -39,6 +39,8 @@ TEST(Fichero, LineasConYSinFinal) {
   EXPECT_EQ(PartirLineas("a\r\nb\r\nc"), (std::vector<std::string_view>{"a", "b", "c"}));
   EXPECT_EQ(PartirLineas("a\r\n\r\n"), (std::vector<std::string_view>{"a", ""}));
   EXPECT_EQ(PartirLineas("a\nb"), (std::vector<std::string_view>{"a", "b"}));
+  EXPECT_EQ(PartirLineas("a\r\nb\r"), (std::vector<std::string_view>{"a", "b"}));
+  EXPECT_EQ(PartirLineas("\r"), (std::vector<std::string_view>{""}));
   EXPECT_TRUE(PartirLineas("").empty());
 }
 

@@ -7,6 +7,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "apoyo/apoyo.h"
 #include "engine/core/fichero.h"
@@ -47,6 +48,22 @@ TEST(LectorLineas, DaLasMismasLineasQuePartirElTexto) {
     EXPECT_EQ(lector.consumidos(), texto.size());
     EXPECT_EQ(lector.error(), 0);
   }
+}
+
+// The last line may stop between its CR and its LF: the CR is no part of the line.
+TEST(LectorLineas, UnaUltimaLineaCortadaTrasElCr) {
+  prueba::CarpetaTemporal d;
+  for (const std::string texto : {"a\r", "a\r\nb\r", "\r", "a\r\r"}) {
+    prueba::EscribeBytes(d / "RED0101.TVX", texto);
+    LectorLineas lector(d / "RED0101.TVX");
+    std::vector<std::string> leidas;
+    std::string_view linea;
+    while (lector.Siguiente(linea)) leidas.emplace_back(linea);
+    const auto partidas = PartirLineas(texto);
+    EXPECT_EQ(leidas, std::vector<std::string>(partidas.begin(), partidas.end()))
+        << testing::PrintToString(texto);
+  }
+  EXPECT_EQ(PartirLineas("a\r\r"), (std::vector<std::string_view>{"a\r"}));
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "apoyo/apoyo.h"
 #include "engine/core/texto.h"
 #include "engine/reduction/cifras.h"
+#include "engine/reduction/generacion_externo.h"
 #include "engine/reduction/panel.h"
 
 namespace zendo {
@@ -83,6 +86,23 @@ TEST(Externo, LasTresClasesDeFallo) {
     EXPECT_EQ(c.externo.ColumnasExternas, 0);
     EXPECT_EQ(c.externo.Externas, (std::array<int32_t, 15>{}));
     EXPECT_EQ(r.IncluyeExterno, 0);  // the check box is off
+  }
+}
+
+// The reduction screen checks the bytes it holds, the load and the generation read the file:
+// all three give one verdict, a last line cut after its CR included.
+TEST(Externo, LaMemoriaElFicheroYLaGeneracionCoinciden) {
+  const std::atomic<bool> nunca{false};
+  for (const std::string bytes : {"1X21X21X21X21X2\r", "111111111111111\r\n1X21X21X21X21X2\r",
+                                  "1X21X21X21X21X2\r\r", "\r", "111111111111111\n\r"}) {
+    prueba::CarpetaTemporal d;
+    Reduccion r = Manual();
+    const CargaExterno fichero = Carga(d, bytes, r);
+    const CargaExterno memoria = CompruebaExterno(bytes, "Q44F0702.TVF");
+    EXPECT_EQ(memoria.externo, fichero.externo) << testing::PrintToString(bytes);
+    EXPECT_EQ(memoria.fallo, fichero.fallo) << testing::PrintToString(bytes);
+    LectorExterno lector(d / "Q44F0702.TVF");
+    EXPECT_EQ(lector.Valida(nunca), memoria.externo.ExternoValido) << testing::PrintToString(bytes);
   }
 }
 
