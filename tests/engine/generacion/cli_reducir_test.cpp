@@ -143,5 +143,68 @@ TEST(CliReducir, CtrlCCancelaYConservaLaReduccionAnterior) {
             (std::vector<std::string>{kFicheroCerrojo, "BASES.TVX", "RED0101.TVX"}));
 }
 
+// A Ctrl-C at an exact step of the commit, placed there by a preloaded library: up to the
+// commit point it cancels and the earlier pair stays; from the first rename of the commit on
+// it is too late, which standard error says, and the new pair is stored whole. The folder is
+// compared with one reduced without interruption.
+TEST(CliReducir, CtrlCAntesYDespuesDelPuntoDeConfirmacion) {
+  auto prepara = [](const CarpetaTemporal& d) {
+    Reduccion r = BaseDe(kMetodoDirecto, {"1X2", "1X", "12"}, "RR");
+    Guarda(d, r, 1);
+    EscribeBytes(d / "RED0101.TVX", "\"111111111111111\"\r\n");
+  };
+  CarpetaTemporal referencia;
+  prepara(referencia);
+  const FotoCarpeta anterior = Foto(referencia.ruta());
+  std::string salida;
+  ASSERT_EQ(Ejecuta(Orden(referencia, 1, " --reemplazar", " 2>/dev/null"), &salida), 0);
+  const FotoCarpeta nueva = Foto(referencia.ruta());
+  ASSERT_NE(nueva, anterior);
+  const std::string columnas = salida;
+
+  const std::string tarde = "Demasiado tarde para cancelar: la reducción ya estaba guardada.";
+  struct Caso {
+    std::string paso;
+    bool aTiempo;
+  };
+  const Caso casos[] = {
+      {"rename:.zendo-diario", true},  // the journal is in place; nothing renamed yet
+      {"rename:RED0101.TVX", false},   // the commit point
+      {"rename:BASES.TVX", false},
+      {"unlink:.zendo-diario", false},  // the last step
+  };
+  for (const Caso& k : casos) {
+    SCOPED_TRACE(k.paso);
+    CarpetaTemporal d;
+    prepara(d);
+    ASSERT_EQ(Foto(d.ruta()), anterior);
+    CarpetaTemporal aparte;
+    const fs::path marca = aparte / "interrumpido";
+    const std::string entorno = "ZENDO_INTERRUMPE_EN='" + k.paso + "' ZENDO_INTERRUMPE_MARCA='" +
+                                marca.string() + "' LD_PRELOAD='" + ZENDO_INTERRUMPE_EN_PASO +
+                                "' ASAN_OPTIONS=\"$ASAN_OPTIONS:verify_asan_link_order=0\" ";
+    const fs::path errores = aparte / "errores";
+    salida.clear();
+    const int codigo =
+        Ejecuta(entorno + Orden(d, 1, " --reemplazar", " 2>'" + errores.string() + "'"), &salida);
+    ASSERT_TRUE(fs::exists(marca)) << "the step was never reached";
+    const std::string textoErrores = LeeBytes(errores);
+    if (k.aTiempo) {
+      EXPECT_EQ(codigo, 130);
+      EXPECT_EQ(salida, "");
+      EXPECT_NE(textoErrores.find("El proceso de reducción ha sido cancelado"), std::string::npos)
+          << textoErrores;
+      EXPECT_EQ(textoErrores.find(tarde), std::string::npos) << textoErrores;
+      EXPECT_EQ(Foto(d.ruta()), anterior);
+    } else {
+      EXPECT_EQ(codigo, 0);
+      EXPECT_EQ(salida, columnas);
+      EXPECT_NE(textoErrores.find(tarde + "\n"), std::string::npos) << textoErrores;
+      EXPECT_EQ(textoErrores.find("cancelado"), std::string::npos) << textoErrores;
+      EXPECT_EQ(Foto(d.ruta()), nueva);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zendo::prueba
