@@ -81,6 +81,7 @@ LecturaAjustesCorreo LeeAjustesCorreo(const std::filesystem::path& rutaDatos) {
   if (l.error != kSinError) {
     l.mensaje = Cp("No se han podido leer los ajustes de correo del fichero CORREO.TVX (error ") +
                 std::to_string(l.error) + ").";
+    l.fallo = {l.error, kFicheroAjustesCorreo, OperacionFichero::Leer};
     return l;
   }
   l.existe = true;
@@ -90,6 +91,13 @@ LecturaAjustesCorreo LeeAjustesCorreo(const std::filesystem::path& rutaDatos) {
 
 int16_t GuardaAjustesCorreo(const std::filesystem::path& rutaDatos, const AjustesCorreo& a) {
   return ReemplazaFichero(rutaDatos / kFicheroAjustesCorreo, TextoAjustesCorreo(a));
+}
+
+std::string MensajeFalloAjustesCorreo(int16_t error) {
+  return ConCausa("No se han podido guardar los ajustes en el fichero CORREO.TVX (error " +
+                      std::to_string(error) +
+                      "). Compruebe que la carpeta de datos admite escritura.",
+                  {error, kFicheroAjustesCorreo, OperacionFichero::Escribir});
 }
 
 std::string FalloAjustesCorreo(const AjustesCorreo& a) {

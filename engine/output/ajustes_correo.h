@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/core/fallo.h"
 #include "engine/output/transporte_correo.h"
 
 namespace zendo {
@@ -42,12 +43,15 @@ struct LecturaAjustesCorreo {
   bool existe = false;  // the file was there: the settings were made
   int16_t error = 0;
   std::string mensaje;  // a read error to show (Windows-1252)
+  FalloFichero fallo;   // the file and the cause: the message's second line (ConCausa)
 };
 // A missing file is not an error: the settings are then to be made (existe false).
 LecturaAjustesCorreo LeeAjustesCorreo(const std::filesystem::path& rutaDatos);
 // Lines "Nombre=valor" ended by CR LF, replaced whole through a temporary file.
 int16_t GuardaAjustesCorreo(const std::filesystem::path& rutaDatos, const AjustesCorreo& a);
 std::string TextoAjustesCorreo(const AjustesCorreo& a);
+// The message for a failed save (Windows-1252), the file and the cause on its second line.
+std::string MensajeFalloAjustesCorreo(int16_t error);
 AjustesCorreo ParseaAjustesCorreo(std::string_view texto);
 
 // What is wrong with the settings (Windows-1252), empty when they can be used.

@@ -18,12 +18,14 @@ LecturaDirecciones LeeDirecciones(const std::filesystem::path& rutaDatos) {
     if (e != kSinError) {
       l.mensaje = Cp("No se ha podido crear el fichero de direcciones DIRECC.TVX (error ") +
                   std::to_string(e) + ").";
+      l.fallo = {e, kFicheroDirecciones, OperacionFichero::Crear};
     }
     return l;
   }
   if (l.error != kSinError) {
     l.mensaje = Cp("No se ha podido leer el fichero de direcciones DIRECC.TVX (error ") +
                 std::to_string(l.error) + ").";
+    l.fallo = {l.error, kFicheroDirecciones, OperacionFichero::Leer};
     return l;
   }
   l.direcciones = ParseaElementos(contenido);
@@ -36,10 +38,12 @@ int16_t GuardaDirecciones(const std::filesystem::path& rutaDatos,
 }
 
 std::string MensajeFalloDirecciones(int16_t error) {
-  return Cp("No se ha podido guardar la lista de direcciones en el fichero DIRECC.TVX (error ") +
-         std::to_string(error) +
-         Cp("). La lista sigue en la pantalla: compruebe que la carpeta de datos admite "
-            "escritura y vuelva a salir.");
+  return ConCausa(
+      Cp("No se ha podido guardar la lista de direcciones en el fichero DIRECC.TVX (error ") +
+          std::to_string(error) +
+          Cp("). La lista sigue en la pantalla: compruebe que la carpeta de datos admite "
+             "escritura y vuelva a salir."),
+      {error, kFicheroDirecciones, OperacionFichero::Escribir});
 }
 
 std::string FalloDireccion(std::string_view direccion) {

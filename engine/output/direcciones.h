@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/core/fallo.h"
+
 namespace zendo {
 
 inline constexpr const char* kFicheroDirecciones = "DIRECC.TVX";
@@ -18,6 +20,7 @@ struct LecturaDirecciones {
   std::vector<std::string> direcciones;  // Windows-1252, in file order
   int16_t error = 0;                     // ErrorFichero of the read (53: it was missing)
   std::string mensaje;                   // for the caller to show; empty when all went well
+  FalloFichero fallo;  // the file and the cause: the message's second line (ConCausa)
 };
 
 // Reads the addresses item by item; a missing file is created empty (no message unless that
@@ -29,7 +32,7 @@ LecturaDirecciones LeeDirecciones(const std::filesystem::path& rutaDatos);
 int16_t GuardaDirecciones(const std::filesystem::path& rutaDatos,
                           const std::vector<std::string>& direcciones);
 
-// The message for a failed rewrite (Windows-1252).
+// The message for a failed rewrite (Windows-1252), the file and the cause on its second line.
 std::string MensajeFalloDirecciones(int16_t error);
 
 // Why an address (Windows-1252, as typed) cannot receive a message: it would break a

@@ -46,7 +46,7 @@ DialogoCorreo::DialogoCorreo(Servicios& servicios, LlaveroCorreo& llavero, QWidg
   PonTitulo(QStringLiteral("Ajustes de correo"));
 
   const LecturaAjustesCorreo l = LeeAjustesCorreo(s_.estado.rutaDatos);
-  if (!l.mensaje.empty()) s_.AvisoSistema(DeCp(l.mensaje));
+  if (!l.mensaje.empty()) s_.AvisoSistema(DeCp(ConCausa(l.mensaje, l.fallo)));
   ajustes_ = l.ajustes;
 
   Etiqueta(QStringLiteral("Servidor de correo:"), 0, this);
@@ -145,12 +145,8 @@ void DialogoCorreo::Guarda() {
     return;
   }
   if (const int16_t e = GuardaAjustesCorreo(s_.estado.rutaDatos, a); e != 0) {
-    s_.MuestraMensaje(QStringLiteral("Ajustes de correo"),
-                      QStringLiteral("No se han podido guardar los ajustes en el fichero "
-                                     "CORREO.TVX (error %1). Compruebe que la carpeta de datos "
-                                     "admite escritura.")
-                          .arg(e),
-                      3, kBotonesSalir, kContextoCorreo);
+    s_.MuestraMensaje(QStringLiteral("Ajustes de correo"), DeCp(MensajeFalloAjustesCorreo(e)), 4,
+                      kBotonesSalir, kContextoCorreo);
     return;
   }
   if (!a.usuario.empty() && !contrasena_->text().isEmpty()) {

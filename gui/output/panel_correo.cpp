@@ -112,7 +112,7 @@ PanelCorreo::~PanelCorreo() = default;
 void PanelCorreo::CargaLisDirecciones() {
   lisDirecciones_->clear();
   const LecturaDirecciones l = LeeDirecciones(s_.estado.rutaDatos);
-  if (!l.mensaje.empty()) s_.AvisoSistema(DeCp(l.mensaje));
+  if (!l.mensaje.empty()) s_.AvisoSistema(DeCp(ConCausa(l.mensaje, l.fallo)));
   for (const auto& d : l.direcciones) lisDirecciones_->addItem(DeCp(d));
   lisDirecciones_->selectAll();
 }
@@ -178,7 +178,7 @@ bool PanelCorreo::GuardaLista() {
                            DeCp(MensajeFalloDirecciones(e)) +
                                QStringLiteral("\r\n¿Desea salir de todos modos, perdiendo los "
                                               "cambios de la lista?"),
-                           5, kBotonesAceptarCancelar, kContextoCorreo);
+                           6, kBotonesAceptarCancelar, kContextoCorreo);
 }
 
 bool PanelCorreo::AbreAjustes() {

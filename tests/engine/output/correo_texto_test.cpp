@@ -93,21 +93,46 @@ TEST(LibretaDirecciones, CreadaVaciaRecortadaYLeidaComoElementos) {
   EXPECT_TRUE(std::filesystem::exists(dir / "DIRECC.TVX"));
 }
 
+// Every failure says the number, then, on a second line, the file and the cause; a failed
+// save keeps the earlier file.
 TEST(LibretaDirecciones, FallosDeLecturaYEscrituraSeDicenYNoPierdenNada) {
   CarpetaTemporal dir;
+  const std::string leer = Cp("No se ha podido leer el fichero de direcciones DIRECC.TVX (error ");
   std::filesystem::create_directory(dir / "DIRECC.TVX");
-  const LecturaDirecciones l = LeeDirecciones(dir.ruta());
-  EXPECT_NE(l.error, 0);
-  EXPECT_NE(l.mensaje.find("DIRECC.TVX"), std::string::npos);
+  LecturaDirecciones l = LeeDirecciones(dir.ruta());
+  EXPECT_EQ(l.error, kErrAcceso);
+  EXPECT_EQ(ConCausa(l.mensaje, l.fallo), leer + "75).\r\nAcceso no permitido al leer DIRECC.TVX.");
   std::filesystem::remove(dir / "DIRECC.TVX");
 
+  // A data folder that is not a folder.
+  EscribeBytes(dir / "archivo", "");
+  l = LeeDirecciones(dir / "archivo");
+  EXPECT_EQ(ConCausa(l.mensaje, l.fallo), leer + "76).\r\nRuta no encontrada al leer DIRECC.TVX.");
+
+  // The whole rewrite on a full disk: its temporary is /dev/full.
   EscribeBytes(dir / "DIRECC.TVX", "ana@example.com\r\n");
+  std::filesystem::create_symlink("/dev/full", RutaTemporal(dir / "DIRECC.TVX"));
+  const int16_t lleno = GuardaDirecciones(dir.ruta(), {"otra@example.com"});
+  EXPECT_EQ(lleno, kErrDiscoLleno);
+  EXPECT_EQ(MensajeFalloDirecciones(lleno),
+            Cp("No se ha podido guardar la lista de direcciones en el fichero DIRECC.TVX (error "
+               "61). La lista sigue en la pantalla: compruebe que la carpeta de datos admite "
+               "escritura y vuelva a salir.\r\nDisco lleno al escribir DIRECC.TVX."));
+  EXPECT_EQ(LeeBytes(dir / "DIRECC.TVX"), "ana@example.com\r\n");
+  std::filesystem::remove(RutaTemporal(dir / "DIRECC.TVX"));
+
   {
     prueba::SoloLectura bloqueo(dir.ruta());
     if (!bloqueo.activa()) GTEST_SKIP() << "no read-only folder here";
-    const int16_t e = GuardaDirecciones(dir.ruta(), {"otra@example.com"});
-    EXPECT_NE(e, 0);
-    EXPECT_NE(MensajeFalloDirecciones(e).find(std::to_string(e)), std::string::npos);
+    EXPECT_EQ(GuardaDirecciones(dir.ruta(), {"otra@example.com"}), kErrPermiso);
+    EXPECT_EQ(LeeBytes(dir / "DIRECC.TVX"), "ana@example.com\r\n");
+    CarpetaTemporal vacia;
+    prueba::SoloLectura otro(vacia.ruta());
+    // A missing file cannot be created.
+    l = LeeDirecciones(vacia.ruta());
+    EXPECT_EQ(ConCausa(l.mensaje, l.fallo),
+              Cp("No se ha podido crear el fichero de direcciones DIRECC.TVX (error 70).\r\n"
+                 "Permiso denegado al crear DIRECC.TVX."));
   }
   EXPECT_EQ(LeeBytes(dir / "DIRECC.TVX"), "ana@example.com\r\n");
 }
@@ -265,6 +290,31 @@ TEST(CodificacionCorreo, FechaEIdentificador) {
   EXPECT_FALSE(prueba::EsIdentificador("<1.2@example.org>", "example.com"));
   EXPECT_FALSE(prueba::EsFechaCorreo("Tue, 5 Mar 2024 10:07:09 +0100"));
   EXPECT_NE(a, IdentificadorMensaje("example.com"));
+}
+
+TEST(AjustesCorreo, FallosDeLecturaYEscrituraSeDicenConSuCausa) {
+  CarpetaTemporal dir;
+  std::filesystem::create_directory(dir / "CORREO.TVX");
+  const LecturaAjustesCorreo l = LeeAjustesCorreo(dir.ruta());
+  EXPECT_FALSE(l.existe);
+  EXPECT_EQ(ConCausa(l.mensaje, l.fallo),
+            "No se han podido leer los ajustes de correo del fichero CORREO.TVX (error 75).\r\n"
+            "Acceso no permitido al leer CORREO.TVX.");
+  std::filesystem::remove(dir / "CORREO.TVX");
+
+  AjustesCorreo a;
+  a.servidor = "smtp.example.com";
+  ASSERT_EQ(GuardaAjustesCorreo(dir.ruta(), a), 0);
+  const std::string antes = LeeBytes(dir / "CORREO.TVX");
+  std::filesystem::create_symlink("/dev/full", RutaTemporal(dir / "CORREO.TVX"));
+  a.servidor = "otro.example.com";
+  const int16_t lleno = GuardaAjustesCorreo(dir.ruta(), a);
+  EXPECT_EQ(lleno, kErrDiscoLleno);
+  EXPECT_EQ(MensajeFalloAjustesCorreo(lleno),
+            "No se han podido guardar los ajustes en el fichero CORREO.TVX (error 61). "
+            "Compruebe que la carpeta de datos admite escritura.\r\n"
+            "Disco lleno al escribir CORREO.TVX.");
+  EXPECT_EQ(LeeBytes(dir / "CORREO.TVX"), antes);
 }
 
 TEST(AjustesCorreo, FicheroSinContrasenaYComprobaciones) {
