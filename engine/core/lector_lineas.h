@@ -47,6 +47,19 @@ class LectorLineas {
     return SiguienteBuscando(linea);
   }
 
+  // For a caller that takes the lines of the buffer itself: the bytes read ahead and not yet
+  // handed over (empty while a cut line is being skipped or after an error), and Avanza(n) to
+  // take n of them (whole lines) as read. Siguiente() refills.
+  std::string_view Pendientes() const {
+    if (error_ != 0 || saltando_) return {};
+    return {buffer_.data() + inicio_, fin_ - inicio_};
+  }
+  void Avanza(std::size_t n) {
+    inicio_ += n;
+    consumidos_ += n;
+    cortada_ = false;
+  }
+
  private:
   static constexpr std::size_t kLargoComun = 19;
   // A line feed among the first 17 bytes.

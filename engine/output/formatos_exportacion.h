@@ -65,6 +65,9 @@ class ContadorAD243 {
     return ++posicion_;
   }
   void Registros(std::string_view registros);
+  // Takes the 8 records of a whole boleto (none may be open) and closes it; returns what
+  // CierraBoleto would.
+  int BoletoEntero(const char* registros);
   int posicion() const { return posicion_; }
   // Closes the open boleto (there must be one); returns its places that hold a column,
   // before any duplication.
@@ -102,6 +105,7 @@ class ConversorExportacion {
  private:
   template <FormatoExportacion F>
   bool RegistrosTexto(const char* r, const char* fin);
+  bool RegistrosAD243(const char* r, const char* fin);
   void RegistroAD243(const char* r);
   void EscribeDetalle();
   bool Vacia();

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "apoyo/apoyo.h"
+#include "engine/consult/fichero_boletos.h"
 #include "engine/core/fichero.h"
 
 namespace zendo {
@@ -275,6 +276,58 @@ std::vector<std::string> Muchas(int n) {
     v.push_back(c);
   }
   return v;
+}
+
+TEST(Exportacion, LosBytesNoDependenDeComoLleguenLosRegistros) {
+  // The work records come in batches that may cut a boleto anywhere: fed whole, a record at
+  // a time or in odd pieces, every format gives the same bytes and counts.
+  CarpetaTemporal d;
+  const auto cols = Grupo(9, '1') + Grupo(1, 'X') + std::vector<std::string>{"              X"} +
+                    Grupo(17, '2') + Muchas(3000) + Grupo(3, 'X');
+  EscribeBytes(d / "RED0702.TVX", Columnas(cols));
+  std::string registros;
+  std::atomic<bool> cancelar{false};
+  ASSERT_EQ(RecorreRegistrosBoletos(
+                d / "RED0702.TVX",
+                [&](std::string_view r) {
+                  registros += r;
+                  return true;
+                },
+                nullptr, cancelar)
+                .error,
+            0);
+  ContadorAD243 contador;
+  contador.Registros(registros);
+  const CuentasAD243 previstas = contador.Termina();
+  for (int f = 0; f < kNumFormatosExportacion; ++f) {
+    std::string entero;
+    int64_t apuestas = -1;
+    for (const std::size_t trozo :
+         {registros.size(), std::size_t{20}, std::size_t{140}, std::size_t{260}}) {
+      std::string bytes;
+      ConversorExportacion conversor(
+          static_cast<FormatoExportacion>(f),
+          [&](std::string_view b) {
+            bytes += b;
+            return true;
+          },
+          Cabecera(7, "09/11/25", "28", "12345"), previstas);
+      for (std::size_t p = 0; p < registros.size(); p += trozo) {
+        ASSERT_TRUE(conversor.Registros(std::string_view(registros).substr(p, trozo)));
+      }
+      ASSERT_TRUE(conversor.Termina());
+      if (entero.empty()) {
+        entero = bytes;
+        apuestas = conversor.apuestas();
+        if (f == 0) {
+          EXPECT_EQ(conversor.cuentas(), previstas);
+        }
+      }
+      EXPECT_TRUE(bytes == entero) << "formato " << f << ", trozos de " << trozo;
+      EXPECT_EQ(conversor.apuestas(), apuestas);
+    }
+    EXPECT_EQ(apuestas, static_cast<int64_t>(cols.size()));
+  }
 }
 
 TEST(Exportacion, CancelarAMitadDejaElArchivoAnteriorYNingunTemporal) {
