@@ -26,9 +26,10 @@ constexpr std::size_t kLargoLinea = 19;
 // Of a line longer than the whole block only its start can hold a column.
 constexpr std::size_t kPrefijoLineaLarga = 256;
 
-// Walks the columns in file order: the hits of each go to its boleto; when the next boleto
-// starts, the boleto is listed and its counts go to the totals. HallaBoleto is asked once per
-// run of columns on the same boleto, not once per column.
+// Walks the columns in file order: every column goes to the totals, and a prize column (10
+// hits or more, few of them) also to its boleto; when the next boleto starts, the boleto is
+// listed if it won anything. HallaBoleto is asked once per run of columns on the same
+// boleto, not once per column.
 class Contador {
  public:
   Contador(const Reduccion& r, ResultadoEscrutinio& res) : r_(r), res_(res) {}
@@ -37,13 +38,18 @@ class Contador {
   bool Columna(int h) {
     ++n_;
     if (n_ > finRango_ && !NuevoRango()) return false;
-    ++enBoleto_[static_cast<std::size_t>(h)];
+    ++total_[static_cast<std::size_t>(h)];
+    if (h >= 10) [[unlikely]] {
+      ++premios_[static_cast<std::size_t>(h - 10)];
+      conPremio_ = true;
+    }
     return true;
   }
 
   void Termina() {
     Anota();
     res_.columnas = n_;
+    for (std::size_t h = 0; h < 16; ++h) res_.AciertosTotal[h] += total_[h];
     // A column of 15 is also one of the 14s.
     res_.AciertosTotal[14] += res_.AciertosTotal[15];
   }
@@ -61,16 +67,13 @@ class Contador {
   }
 
   void Anota() {
+    if (!conPremio_) return;
     BoletoPremiado b;
     b.boleto = actual_;
-    int64_t suma = 0;
-    for (std::size_t k = 1; k <= 6; ++k) {
-      b.aciertos[k] = enBoleto_[16 - k];
-      suma += b.aciertos[k];
-    }
-    if (suma > 0) res_.boletos.Anade(b);
-    for (std::size_t h = 0; h < 16; ++h) res_.AciertosTotal[h] += enBoleto_[h];
-    enBoleto_ = {};
+    for (std::size_t k = 1; k <= 6; ++k) b.aciertos[k] = premios_[6 - k];
+    res_.boletos.Anade(b);
+    premios_ = {};
+    conPremio_ = false;
   }
 
   const Reduccion& r_;
@@ -78,7 +81,9 @@ class Contador {
   int64_t n_ = 0;
   int64_t finRango_ = 0;
   int32_t actual_ = 1;
-  std::array<int64_t, 16> enBoleto_{};
+  std::array<int64_t, 16> total_{};
+  std::array<int64_t, 6> premios_{};  // [h - 10] the prize columns of the current boleto
+  bool conPremio_ = false;
 };
 
 // One column of a line in any other form: the text between its quotes (or the line up to a
