@@ -111,12 +111,17 @@ int Escrutinio(const Argumentos& a) {
     ImprimeError(LineaFallo(res.fallo));
     return kSalidaError;
   }
+  // Written in pieces: a list of many boletos is never held whole a second time.
   std::string texto;
   for (const std::string& l : LineasAciertos(res)) texto += l + '\n';
   texto += std::string(26, '-') + '\n';
   for (std::size_t i = 0; i < res.boletos.size(); ++i) {
     texto += LineaBoleto(res.boletos[i]);
     texto += '\n';
+    if (texto.size() >= (1u << 16)) {
+      Imprime(texto);
+      texto.clear();
+    }
   }
   Imprime(texto);
   std::cout.flush();
