@@ -34,12 +34,11 @@ int16_t EscribeEn(int fd, std::string_view datos) {
 }
 
 int Boletos(const Argumentos& a) {
-  const auto datos = CarpetaDatos(a);
-  if (!datos) return kSalidaUso;
-  const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
-  if (!jornada) return kSalidaUso;
-  const auto orden = OpcionEntera(a, "--orden", 1, 99);
-  if (!orden) return kSalidaUso;
+  const auto pedida = PideReduccion(a);
+  if (!pedida) return kSalidaUso;
+  const std::filesystem::path& datos = pedida->datos;
+  const int jornada = pedida->jornada;
+  const int orden = pedida->orden;
   const auto salida = a.Opcion("--salida");
   if (salida && salida->empty()) {
     std::cerr << "zendo-cli: --salida necesita un nombre de fichero\n";
@@ -49,7 +48,7 @@ int Boletos(const Argumentos& a) {
   // A regular file (or a new one) is written beside itself and renamed over the old one when
   // complete; standard output, a device or a pipe is written straight.
   std::optional<CarpetaEscritura> reserva;
-  if (salida && EnCarpetaDatos(*salida, *datos)) reserva = CarpetaDatosEscritura(a);
+  if (salida && EnCarpetaDatos(*salida, datos)) reserva = CarpetaDatosEscritura(a);
   const auto falloSalida = [&](int16_t e, OperacionFichero op = OperacionFichero::Escribir) {
     ImprimeError(LineaFallo("FORBOL", {e, *salida, op}));
   };
@@ -77,7 +76,7 @@ int Boletos(const Argumentos& a) {
   int16_t errorSalida = kSinError;
   std::atomic<bool> cancelar{false};
   const ResultadoBoletos res = RecorreRegistrosBoletos(
-      *datos / NombreReduccion(*jornada, *orden),
+      datos / NombreReduccion(jornada, orden),
       [&](std::string_view registros) {
         if (escritor) {
           escritor->Escribe(registros);
@@ -90,7 +89,7 @@ int Boletos(const Argumentos& a) {
       nullptr, cancelar);
   if (fdPropio >= 0) ::close(fdPropio);
   if (res.error == kErrNoEncontrado && res.mensaje.empty()) {
-    ImprimeError("No se encuentra el fichero " + NombreReduccion(*jornada, *orden) + ".");
+    ImprimeError("No se encuentra el fichero " + NombreReduccion(jornada, orden) + ".");
     return kSalidaError;
   }
   if (res.error != kSinError && errorSalida == kSinError) {

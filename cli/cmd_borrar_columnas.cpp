@@ -50,13 +50,11 @@ std::optional<std::vector<int64_t>> LeeLista(const std::string& texto, int64_t m
 
 int BorrarColumnas(const Argumentos& a) {
   // It writes the work file, the columns file and the index: the folder is reserved.
-  const auto escritura = CarpetaDatosEscritura(a);
-  if (!escritura) return kSalidaUso;
-  const std::optional<std::filesystem::path> datos = escritura->ruta;
-  const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
-  if (!jornada) return kSalidaUso;
-  const auto orden = OpcionEntera(a, "--orden", 1, 99);
-  if (!orden) return kSalidaUso;
+  const auto pedida = PideReduccion(a, true);
+  if (!pedida) return kSalidaUso;
+  const std::filesystem::path& datos = pedida->datos;
+  const int jornada = pedida->jornada;
+  const int orden = pedida->orden;
   const auto textoColumnas = a.Opcion("--columnas");
   const auto textoVariantes = a.Opcion("--variantes");
   if (!textoColumnas && !textoVariantes && !a.Opcion("--azar")) {
@@ -90,16 +88,16 @@ int BorrarColumnas(const Argumentos& a) {
     if (!porcentaje) return kSalidaUso;
   }
 
-  const auto guardada = CargaReduccionGuardada(*datos, *jornada, *orden);
+  const auto guardada = CargaReduccionGuardada(datos, jornada, orden);
   if (!guardada) return kSalidaError;
   const Reduccion& r = guardada->r;
 
-  const std::filesystem::path trabajo = *datos / kFicheroBoletos;
+  const std::filesystem::path trabajo = datos / kFicheroBoletos;
   std::atomic<bool> cancelar{false};
-  const ResultadoBoletos creado = CreaFicheroBoletos(*datos, *jornada, *orden, nullptr, cancelar);
+  const ResultadoBoletos creado = CreaFicheroBoletos(datos, jornada, orden, nullptr, cancelar);
   if (creado.error != kSinError) {
     ImprimeError(creado.mensaje.empty()
-                     ? "No se encuentra el fichero " + NombreReduccion(*jornada, *orden) + "."
+                     ? "No se encuentra el fichero " + NombreReduccion(jornada, orden) + "."
                      : creado.mensaje);
     return kSalidaError;
   }
@@ -132,12 +130,12 @@ int BorrarColumnas(const Argumentos& a) {
     if (!comprueba(MarcaAlAzar(trabajo, t.marcar, azar, e))) return kSalidaError;
   }
 
-  const ResultadoBorradoColumnas b = BorraColumnasMarcadas(*datos, *jornada, *orden);
+  const ResultadoBorradoColumnas b = BorraColumnasMarcadas(datos, jornada, orden);
   if (b.error != kSinError) {
     ImprimeFallo(b.mensaje, b.fallo);
     return kSalidaError;
   }
-  ImprimeLinea(NombreReduccion(*jornada, *orden) + ": " + std::to_string(b.NumApuestas) +
+  ImprimeLinea(NombreReduccion(jornada, orden) + ": " + std::to_string(b.NumApuestas) +
                " columnas");
   return kSalidaOk;
 }

@@ -57,25 +57,24 @@ std::string Lista(const Array& a, std::size_t desde, std::size_t hasta) {
 }
 
 int Ejecuta(const Argumentos& a) {
-  const auto ruta = CarpetaDatos(a);
-  if (!ruta) return kSalidaUso;
-  const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
-  if (!jornada) return kSalidaUso;
-  const auto orden = OpcionEntera(a, "--orden", 1, 99);
-  if (!orden) return kSalidaUso;
+  const auto pedida = PideReduccion(a);
+  if (!pedida) return kSalidaUso;
+  const std::filesystem::path& ruta = pedida->datos;
+  const int jornada = pedida->jornada;
+  const int orden = pedida->orden;
 
-  auto guardada = CargaReduccionGuardada(*ruta, *jornada, *orden);
+  auto guardada = CargaReduccionGuardada(ruta, jornada, orden);
   if (!guardada) return kSalidaError;
   const DatosGenerales& datos = guardada->datos;
   Reduccion& r = guardada->r;
   // Loading the screen rebuilds the error lists, which lowers a bound above the multiples.
   if (r.Metodo == kMetodoColumnaProbable) ReconstruyeListasErrores(r);
-  const CargaExterno externo = CargaArchivoExterno(*ruta, r);
+  const CargaExterno externo = CargaArchivoExterno(ruta, r);
   if (externo.mensaje) ImprimeError(externo.mensaje->texto);
   const Cifras c = RecalculaReduccion(r, externo.externo);
 
   if (a.Tiene("--comprobar")) {
-    const BusquedaReduccion busqueda = ExisteReduccion(*ruta, *jornada, *orden);
+    const BusquedaReduccion busqueda = ExisteReduccion(ruta, jornada, orden);
     const Comprobacion k = ComprobarReduccion(r, c, busqueda.existe);
     if (k.aviso) {
       ImprimeLinea(k.aviso->titulo);

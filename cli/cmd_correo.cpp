@@ -75,12 +75,11 @@ int Correo(const Argumentos& a) {
   if (!a.Valores("--para").empty()) {
     if (const auto salida = EjecutaEnSalida()) return *salida;
   }
-  const auto ruta = CarpetaDatos(a);
-  if (!ruta) return kSalidaUso;
-  const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
-  if (!jornada) return kSalidaUso;
-  const auto orden = OpcionEntera(a, "--orden", 1, 99);
-  if (!orden) return kSalidaUso;
+  const auto pedida = PideReduccion(a);
+  if (!pedida) return kSalidaUso;
+  const std::filesystem::path& ruta = pedida->datos;
+  const int jornada = pedida->jornada;
+  const int orden = pedida->orden;
   const bool mostrar = a.Tiene("--mostrar");
   const std::vector<std::string> para = a.Valores("--para");
   if (mostrar == !para.empty()) {
@@ -121,19 +120,19 @@ int Correo(const Argumentos& a) {
     conexion->ca = a.Opcion("--ca").value_or("");
   }
 
-  const auto guardada = CargaReduccionGuardada(*ruta, *jornada, *orden);
+  const auto guardada = CargaReduccionGuardada(ruta, jornada, orden);
   if (!guardada) return kSalidaError;
   const Reduccion& r = guardada->r;
   // Reading creates nothing: without JORNADAS.TVX the jornada is empty.
-  const LecturaJornada lj = LeeJornada(*ruta, *jornada, false);
+  const LecturaJornada lj = LeeJornada(ruta, jornada, false);
   if (lj.error != 0) {
     ImprimeFallo(lj.mensaje, lj.fallo);
     return kSalidaError;
   }
   const Jornada& j = lj.jornada;
-  const CuerpoCorreo cuerpo = CuerpoReduccion(*ruta, r, j, guardada->datos.Precio,
+  const CuerpoCorreo cuerpo = CuerpoReduccion(ruta, r, j, guardada->datos.Precio,
                                               !a.Tiene("--sin-base"), a.Tiene("--columnas"));
-  const std::string asunto = AsuntoCorreo(*jornada, *orden);
+  const std::string asunto = AsuntoCorreo(jornada, orden);
 
   if (mostrar) {
     const bool ok = MuestraMensaje(asunto, cuerpo);

@@ -31,19 +31,11 @@ bool PremioValido(const std::string& texto) {
 int Escrutinio(const Argumentos& a) {
   // Saving the record writes in the folder: it is reserved while the command runs.
   const bool guardar = a.Tiene("--guardar");
-  std::optional<CarpetaEscritura> escritura;
-  std::optional<std::filesystem::path> datos;
-  if (guardar) {
-    escritura = CarpetaDatosEscritura(a);
-    if (escritura) datos = escritura->ruta;
-  } else {
-    datos = CarpetaDatos(a);
-  }
-  if (!datos) return kSalidaUso;
-  const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
-  if (!jornada) return kSalidaUso;
-  const auto orden = OpcionEntera(a, "--orden", 1, 99);
-  if (!orden) return kSalidaUso;
+  const auto pedida = PideReduccion(a, guardar);
+  if (!pedida) return kSalidaUso;
+  const std::filesystem::path& datos = pedida->datos;
+  const int jornada = pedida->jornada;
+  const int orden = pedida->orden;
 
   const auto textoGanadora = a.Opcion("--ganadora");
   if (!textoGanadora) {
@@ -73,24 +65,24 @@ int Escrutinio(const Argumentos& a) {
   }
 
   // Only a stored reduction can be scrutinised; nothing is created by reading.
-  const auto guardada = CargaReduccionGuardada(*datos, *jornada, *orden);
+  const auto guardada = CargaReduccionGuardada(datos, jornada, orden);
   if (!guardada) return kSalidaError;
   Reduccion r = guardada->r;
-  r.Jornada = static_cast<int16_t>(*jornada);
-  r.Orden = static_cast<int16_t>(*orden);
+  r.Jornada = static_cast<int16_t>(jornada);
+  r.Orden = static_cast<int16_t>(orden);
 
   int salida = kSalidaOk;
   if (guardar) {
     // The record is saved first, even when the column turns out incomplete.
-    const LecturaJornada lj = LeeJornada(*datos, *jornada);
+    const LecturaJornada lj = LeeJornada(datos, jornada);
     if (lj.error != 0) {
       // Without the record as stored, writing would lose the teams: nothing is written.
       ImprimeFallo(lj.mensaje, lj.fallo);
       salida = kSalidaError;
     } else {
       const FalloEscrutinio f =
-          GuardaEscrutinio(*datos, *jornada,
-                           RegistroEscrutinio(lj.jornada.RegistroJornada, *jornada,
+          GuardaEscrutinio(datos, jornada,
+                           RegistroEscrutinio(lj.jornada.RegistroJornada, jornada,
                                               lj.jornada.FechaJornada, *marcas, textos));
       if (f) {
         ImprimeError(LineaFallo(f));
@@ -106,7 +98,7 @@ int Escrutinio(const Argumentos& a) {
 
   const std::atomic<bool> cancelar{false};
   const ResultadoEscrutinio res =
-      Escruta(*datos, r, *ganadora, CentimosDePremios(textos), {}, cancelar);
+      Escruta(datos, r, *ganadora, CentimosDePremios(textos), {}, cancelar);
   if (res.fallo) {
     ImprimeError(LineaFallo(res.fallo));
     return kSalidaError;

@@ -44,12 +44,11 @@ bool LeeFecha(const fs::path& datos, int jornada, std::string& fecha) {
 }
 
 int Exportar(const Argumentos& a) {
-  const auto datos = CarpetaDatos(a);
-  if (!datos) return kSalidaUso;
-  const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
-  if (!jornada) return kSalidaUso;
-  const auto orden = OpcionEntera(a, "--orden", 1, 99);
-  if (!orden) return kSalidaUso;
+  const auto pedida = PideReduccion(a);
+  if (!pedida) return kSalidaUso;
+  const std::filesystem::path& datos = pedida->datos;
+  const int jornada = pedida->jornada;
+  const int orden = pedida->orden;
   const auto codigo = a.Opcion("--formato");
   const auto formato = codigo ? FormatoDesdeCodigo(*codigo) : std::nullopt;
   if (!formato) {
@@ -62,27 +61,27 @@ int Exportar(const Argumentos& a) {
     return kSalidaUso;
   }
 
-  const auto guardada = CargaReduccionGuardada(*datos, *jornada, *orden);
+  const auto guardada = CargaReduccionGuardada(datos, jornada, orden);
   if (!guardada) return kSalidaError;
   const Reduccion& r = guardada->r;
   const DatosGenerales& generales = guardada->datos;
 
   PeticionExportacion p;
-  p.ficheroColumnas = *datos / NombreReduccion(*jornada, *orden);
+  p.ficheroColumnas = datos / NombreReduccion(jornada, orden);
   p.formato = *formato;
   p.NumApuestas = r.NumApuestas;
   // A file is written in one pass with the counts the index promises (checked at the end);
   // standard output cannot be taken back, so its columns are counted first.
   if (*salida != "-") p.previstas = CuentasPrevistasAD243(r);
-  p.cabecera.jornada = *jornada;
+  p.cabecera.jornada = jornada;
   p.cabecera.delegacion = generales.CodigoDelegacion;
   p.cabecera.receptor = generales.CodigoReceptor;
-  if (!LeeFecha(*datos, *jornada, p.cabecera.fecha)) return kSalidaError;
+  if (!LeeFecha(datos, jornada, p.cabecera.fecha)) return kSalidaError;
 
   const bool aSalidaEstandar = *salida == "-";
   const fs::path destino(*salida);
   if (!aSalidaEstandar && NombreDeDatos(destino.filename().string()) &&
-      EnCarpetaDatos(destino, *datos)) {
+      EnCarpetaDatos(destino, datos)) {
     ImprimeError(Cp("zendo-cli: ") + Cp(destino.string()) +
                  Cp(" es un archivo de datos del programa; elija otro nombre o carpeta"));
     return kSalidaUso;
@@ -90,7 +89,7 @@ int Exportar(const Argumentos& a) {
   // A file written into the data folder itself (through its temporary) needs the folder's
   // lock, so that no other program's start takes that temporary for a stale one.
   std::optional<CarpetaEscritura> reserva;
-  if (!aSalidaEstandar && EnCarpetaDatos(destino, *datos)) reserva = CarpetaDatosEscritura(a);
+  if (!aSalidaEstandar && EnCarpetaDatos(destino, datos)) reserva = CarpetaDatosEscritura(a);
 
   // The notice goes out once, with the count the file ends up with.
   int64_t incompletos = 0;

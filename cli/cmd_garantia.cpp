@@ -31,18 +31,17 @@ std::string SeisDecimales(int64_t millonesimas) {
 }
 
 int Ejecuta(const Argumentos& a) {
-  const auto ruta = CarpetaDatos(a);
-  if (!ruta) return kSalidaUso;
-  const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
-  if (!jornada) return kSalidaUso;
-  const auto orden = OpcionEntera(a, "--orden", 1, 99);
-  if (!orden) return kSalidaUso;
+  const auto pedida = PideReduccion(a);
+  if (!pedida) return kSalidaUso;
+  const std::filesystem::path& ruta = pedida->datos;
+  const int jornada = pedida->jornada;
+  const int orden = pedida->orden;
 
-  const auto guardada = CargaReduccionGuardada(*ruta, *jornada, *orden);
+  const auto guardada = CargaReduccionGuardada(ruta, jornada, orden);
   if (!guardada) return kSalidaError;
 
   const std::atomic<bool> nunca{false};
-  const ResultadoGarantia res = CalculaGarantia(*ruta, guardada->r, {}, nunca);
+  const ResultadoGarantia res = CalculaGarantia(ruta, guardada->r, {}, nunca);
   if (res.estado != EstadoGarantia::Calculada) {
     ImprimeFallo(res.mensaje, res.fallo);
     return kSalidaError;

@@ -128,12 +128,11 @@ int Imprimir(const Argumentos& a) {
   if (a.Opcion("--pdf")) {
     if (const auto salida = EjecutaEnSalida()) return *salida;
   }
-  const auto datos = CarpetaDatos(a);
-  if (!datos) return kSalidaUso;
-  const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
-  if (!jornada) return kSalidaUso;
-  const auto orden = OpcionEntera(a, "--orden", 1, 99);
-  if (!orden) return kSalidaUso;
+  const auto pedida = PideReduccion(a);
+  if (!pedida) return kSalidaUso;
+  const std::filesystem::path& datos = pedida->datos;
+  const int jornada = pedida->jornada;
+  const int orden = pedida->orden;
   const auto nombreDocumento = a.Opcion("--documento");
   if (!nombreDocumento || !kDocumentos.count(*nombreDocumento)) {
     std::cerr << "zendo-cli: --documento es datos, boletos, continuo, relacion o escrutinio\n";
@@ -163,24 +162,24 @@ int Imprimir(const Argumentos& a) {
     }
   }
 
-  const auto guardada = CargaReduccionGuardada(*datos, *jornada, *orden);
+  const auto guardada = CargaReduccionGuardada(datos, jornada, orden);
   if (!guardada) return kSalidaError;
-  const auto j = JornadaDe(*datos, *jornada);
+  const auto j = JornadaDe(datos, jornada);
   if (!j) return kSalidaError;
 
   Documento documento;
   std::optional<ResultadoEscrutinio> escrutinio;
   if (modo == kDocumentoEscrutinio) {
-    escrutinio = Escrutinio(a, *datos, guardada->r, *j);
+    escrutinio = Escrutinio(a, datos, guardada->r, *j);
     if (!escrutinio) return kSalidaError;
     documento = [&](DestinoPaginas& d) {
-      DocumentoEscrutinio informe{*jornada, *orden, *j, &*escrutinio};
+      DocumentoEscrutinio informe{jornada, orden, *j, &*escrutinio};
       return ImpriEscrutinio(informe, d);
     };
   } else {
     Impresion p;
     p.modo = modo;
-    p.rutaDatos = *datos;
+    p.rutaDatos = datos;
     p.reduccion = guardada->r;
     p.jornada = *j;
     p.precio = guardada->datos.Precio;

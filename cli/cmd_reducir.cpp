@@ -76,25 +76,23 @@ class Barra {
 };
 
 int Reducir(const Argumentos& a) {
-  const auto carpeta = CarpetaDatosEscritura(a);
-  if (!carpeta) return kSalidaUso;
-  const std::filesystem::path& datos = carpeta->ruta;
-  const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
-  if (!jornada) return kSalidaUso;
-  const auto orden = OpcionEntera(a, "--orden", 1, 99);
-  if (!orden) return kSalidaUso;
+  const auto pedida = PideReduccion(a, true);
+  if (!pedida) return kSalidaUso;
+  const std::filesystem::path& datos = pedida->datos;
+  const int jornada = pedida->jornada;
+  const int orden = pedida->orden;
 
-  const BusquedaReduccion b = ExisteReduccion(datos, *jornada, *orden);
+  const BusquedaReduccion b = ExisteReduccion(datos, jornada, orden);
   if (!b.estado.mensaje.empty()) ImprimeFallo(b.estado.mensaje, b.estado.fallo);
   if (b.estado.error != 0 && b.estado.error != 53) return kSalidaError;
   if (!b.existe) {
-    ImprimeError(Cp("No hay ninguna reducción guardada de la jornada " + std::to_string(*jornada) +
-                    " con el orden " + std::to_string(*orden) + "."));
+    ImprimeError(Cp("No hay ninguna reducción guardada de la jornada " + std::to_string(jornada) +
+                    " con el orden " + std::to_string(orden) + "."));
     return kSalidaError;
   }
   Reduccion r;
-  const LecturaIndice l = LeeReduccion(datos, static_cast<int16_t>(*jornada),
-                                       static_cast<int16_t>(*orden), kMetodoDirecto, r);
+  const LecturaIndice l = LeeReduccion(datos, static_cast<int16_t>(jornada),
+                                       static_cast<int16_t>(orden), kMetodoDirecto, r);
   if (!l.ReduccionCargada) {
     ImprimeFallo(l.estado.mensaje, l.estado.fallo);
     return kSalidaError;
@@ -137,8 +135,7 @@ int Reducir(const Argumentos& a) {
     // Ctrl-C came after the commit point: the new reduction is already whole and stored.
     ImprimeError(Cp("Demasiado tarde para cancelar: la reducción ya estaba guardada."));
   }
-  ImprimeLinea(NombreReduccion(*jornada, *orden) + ": " + std::to_string(res.columnas) +
-               " columnas");
+  ImprimeLinea(NombreReduccion(jornada, orden) + ": " + std::to_string(res.columnas) + " columnas");
   return kSalidaOk;
 }
 

@@ -74,6 +74,18 @@ std::optional<CarpetaEscritura> CarpetaDatosEscritura(const Argumentos& a);
 std::optional<int> OpcionEntera(const Argumentos& a, const std::string& nombre, int minimo,
                                 int maximo);
 
+// What a command on one stored reduction reads first, in this order: the data folder (opened
+// by CarpetaDatos, or by CarpetaDatosEscritura when `escribe`, its lock then held here),
+// "--jornada J" and "--orden O" (1 to 99). nullopt, the error printed, when one is missing or
+// wrong: the command then returns kSalidaUso.
+struct ReduccionPedida {
+  std::filesystem::path datos;
+  int jornada = 0;
+  int orden = 0;
+  std::optional<CarpetaEscritura> escritura;
+};
+std::optional<ReduccionPedida> PideReduccion(const Argumentos& a, bool escribe = false);
+
 // What a command that works on a stored reduction reads first: the general data (their
 // defaults when DATOSGEN.TVX is missing, which reading does not create) and the record of
 // (jornada, orden). Prints the error and returns nullopt when a file cannot be read or the

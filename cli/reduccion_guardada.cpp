@@ -6,6 +6,26 @@
 
 namespace zendo::cli {
 
+std::optional<ReduccionPedida> PideReduccion(const Argumentos& a, bool escribe) {
+  ReduccionPedida p;
+  if (escribe) {
+    p.escritura = CarpetaDatosEscritura(a);
+    if (!p.escritura) return std::nullopt;
+    p.datos = p.escritura->ruta;
+  } else {
+    const auto datos = CarpetaDatos(a);
+    if (!datos) return std::nullopt;
+    p.datos = *datos;
+  }
+  const auto jornada = OpcionEntera(a, "--jornada", 1, 99);
+  if (!jornada) return std::nullopt;
+  const auto orden = OpcionEntera(a, "--orden", 1, 99);
+  if (!orden) return std::nullopt;
+  p.jornada = *jornada;
+  p.orden = *orden;
+  return p;
+}
+
 std::optional<ReduccionGuardada> CargaReduccionGuardada(const std::filesystem::path& ruta,
                                                         int jornada, int orden) {
   ReduccionGuardada g;
