@@ -21,7 +21,6 @@
 #include <random>
 
 #include "apoyo_bench.h"
-#include "ejecucion.h"
 #include "engine/consult/borrado_columnas.h"
 #include "engine/consult/consulta.h"
 #include "engine/consult/fichero_boletos.h"
@@ -34,6 +33,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using zendo::bench::Carpeta;
+using zendo::bench::Ejecucion;
+using zendo::bench::Ejecuta;
+using zendo::bench::Mediana;
+using zendo::bench::Segundos;
 
 constexpr int64_t kColumnasBase = 14348907;
 constexpr int kVueltas = 5;

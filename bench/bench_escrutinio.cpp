@@ -11,21 +11,16 @@
 // file is written once, by the reduction itself, before the first benchmark.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "ejecucion.h"
+#include "apoyo_bench.h"
 #include "engine/core/indice.h"
 #include "engine/reduction/cifras.h"
 #include "engine/reduction/generacion.h"
@@ -35,6 +30,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using zendo::bench::Ejecucion;
+using zendo::bench::Ejecuta;
+using zendo::bench::Mediana;
+using zendo::bench::Segundos;
 
 constexpr int64_t kColumnasBase = 14348907;
 constexpr const char* kGanadora = "1X21X21X21X21X2";

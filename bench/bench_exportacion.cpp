@@ -9,32 +9,30 @@
 // The data folder is $ZENDO_BENCH_TMP (default: the system's temporary folder).
 
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "apoyo_bench.h"
 #include "engine/core/indice.h"
 #include "engine/output/formatos_exportacion.h"
 #include "engine/reduction/cifras.h"
 #include "engine/reduction/generacion.h"
 #include "engine/reduction/modelo.h"
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
 using zendo::Reduccion;
+using zendo::bench::Ejecucion;
+using zendo::bench::Ejecuta;
+using zendo::bench::Mediana;
 
 constexpr int64_t kColumnasBase = 14348907;
 
@@ -75,35 +73,6 @@ DatosBase& Datos() {
   return datos;
 }
 
-struct Proceso {
-  double segundos = 0;
-  long picoKiB = 0;
-  bool ok = false;
-};
-
-// Runs a program to its end: wall time, peak resident memory and whether it ended well.
-Proceso Ejecuta(std::vector<std::string> argumentos) {
-  std::vector<char*> argv;
-  for (auto& a : argumentos) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  Proceso p;
-  const auto t0 = std::chrono::steady_clock::now();
-  pid_t hijo = 0;
-  if (::posix_spawn(&hijo, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return p;
-  int estado = 0;
-  struct rusage uso {};
-  ::wait4(hijo, &estado, 0, &uso);
-  p.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  p.picoKiB = uso.ru_maxrss;
-  p.ok = WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
-  return p;
-}
-
-double Mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 void BM_ExportarFrenteACat(benchmark::State& state) {
   DatosBase& datos = Datos();
   if (!datos.ok()) {
@@ -126,9 +95,9 @@ void BM_ExportarFrenteACat(benchmark::State& state) {
   std::vector<double> tiempoCat, tiempoExportar;
   long picoKiB = 0;
   for (auto _ : state) {
-    const Proceso c = Ejecuta(cat);
-    const Proceso e = Ejecuta(exportar);
-    if (!c.ok || !e.ok) {
+    const Ejecucion c = Ejecuta(cat);
+    const Ejecucion e = Ejecuta(exportar);
+    if (c.estado != 0 || e.estado != 0) {
       state.SkipWithError("cat o zendo-cli exportar fallaron");
       return;
     }

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "apoyo/reduccion_guardada.h"
-#include "ejecucion.h"
+#include "apoyo_bench.h"
 #include "engine/consult/fichero_boletos.h"
 #include "engine/core/indice.h"
 #include "engine/output/documentos.h"
@@ -31,6 +31,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using zendo::bench::Ejecucion;
+using zendo::bench::Ejecuta;
+using zendo::bench::Mediana;
+using zendo::bench::Segundos;
 
 constexpr int64_t kColumnasBase = 14348907;
 
