@@ -13,7 +13,6 @@
 #include "engine/reduction/cifras.h"
 #include "engine/reduction/panel.h"
 #include "engine/shell/textos.h"
-#include "gui/consult/carga_reduccion.h"
 #include "gui/consult/garantia.h"
 #include "gui/consult/panel_columnas.h"
 #include "gui/consult/panel_marcado.h"
@@ -47,7 +46,8 @@ constexpr int kAnchoTira = 4 * 29 + 3 * 6;
 }  // namespace
 
 PantallaConsulta::PantallaConsulta(Servicios& servicios, QWidget* padre)
-    : Formulario(servicios, QStringLiteral("consredu"), QStringLiteral("Consulta"), padre) {
+    : FormularioReduccion(servicios, QStringLiteral("consredu"), QStringLiteral("Consulta"),
+                          padre) {
   Construye();
   RecargaPantalla();
   CentraFormulario(this);
@@ -141,13 +141,9 @@ void PantallaConsulta::Construye() {
 
 void PantallaConsulta::CargaPantalla() {
   Estado& e = s_.estado;
-  const bool ocupadoAntes = e.ocupado;
-  e.ocupado = true;
-  const LecturaPantalla l = LeeJornadaYReduccion(s_);
-  jornada_ = l.jornada;
-  reduccionCargada_ = l.ReduccionCargada;
-  Reduccion& r = e.reduccion;
-  RotulaPantalla(Pantalla::Consredu, r, reduccionCargada_, this, titulo_, descripcion_, externo_);
+  const Ocupado ocupado(e);
+  Reduccion& r = LeeReduccionActual();
+  RotulaPantalla(Pantalla::Consredu, titulo_, descripcion_, externo_);
   // The sign-total grid shows which totals the base allows; the figures are counted on a copy,
   // since the consultation never changes the stored definition.
   Cifras cifras;
@@ -162,7 +158,6 @@ void PantallaConsulta::CargaPantalla() {
     esta_->PonLineas(PanelReduccionGuardada(r, e.datos.Precio, NumBoletos(r)));
   }
   Rotula();
-  e.ocupado = ocupadoAntes;
 }
 
 void PantallaConsulta::RecargaPantalla() {

@@ -9,7 +9,7 @@
 
 #include "engine/consult/consulta.h"
 #include "engine/core/jornadas.h"
-#include "gui/shell/formulario.h"
+#include "gui/shell/formulario_reduccion.h"
 
 class QLabel;
 
@@ -23,13 +23,12 @@ class PanelMarcado;
 class PanelQuiniela;
 class SelectorReduccion;
 
-class PantallaConsulta : public Formulario {
+class PantallaConsulta : public FormularioReduccion {
   Q_OBJECT
 
  public:
   explicit PantallaConsulta(Servicios& servicios, QWidget* padre = nullptr);
 
-  bool reduccionCargada() const { return reduccionCargada_; }
   // The work file could be built (and so columns can be marked).
   bool hayTrabajo() const { return hayTrabajo_; }
   const EstadoMarcado& estadoMarcado() const { return marcado_; }
@@ -86,8 +85,6 @@ class PantallaConsulta : public Formulario {
   Boton* ayuda_ = nullptr;
   Boton* salir_ = nullptr;
 
-  Jornada jornada_;
-  bool reduccionCargada_ = false;
   bool hayTrabajo_ = false;
   bool marcadorAbierto_ = false;
   bool ocupadoConsulta_ = false;  // building, marking or deleting

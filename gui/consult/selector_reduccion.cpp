@@ -151,11 +151,8 @@ void SelectorReduccion::AbreHistorico() {
   }
   historico.exec();
   if (!historico.vieneDeHistorico() && !historico.borroLaActual()) return;
-  Estado& e = s_.estado;
-  const bool ocupadoAntes = e.ocupado;
-  e.ocupado = true;
+  const Ocupado ocupado(s_.estado);
   if (alCambiar) alCambiar();
-  e.ocupado = ocupadoAntes;
 }
 
 bool SelectorReduccion::eventFilter(QObject* objeto, QEvent* evento) {

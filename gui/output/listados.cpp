@@ -30,9 +30,7 @@ PantallaListados::PantallaListados(Servicios& servicios, const ModosSalida& modo
     : Formulario(servicios, QStringLiteral("listados"), DeCp(TextoSalida(modo)), padre),
       modo_(modo),
       panel_(modos.Crea(modo)) {
-  Estado& e = s_.estado;
-  const bool ocupadoAntes = e.ocupado;
-  e.ocupado = true;
+  const Ocupado ocupado(s_.estado);
   titulo_ = PonTitulo(windowTitle());
   zona_ = new QWidget(this);
   zona_->setObjectName(QStringLiteral("Zon_Opciones"));
@@ -68,7 +66,6 @@ PantallaListados::PantallaListados(Servicios& servicios, const ModosSalida& modo
   Coloca(zona);
   IniciaFormulario(this);
   CentraFormulario(this);
-  e.ocupado = ocupadoAntes;
 }
 
 PantallaListados::~PantallaListados() {

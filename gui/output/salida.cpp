@@ -8,7 +8,6 @@
 #include "engine/core/indice.h"
 #include "engine/reduction/cifras.h"
 #include "engine/shell/textos.h"
-#include "gui/consult/carga_reduccion.h"
 #include "gui/consult/panel_quiniela.h"
 #include "gui/consult/selector_reduccion.h"
 #include "gui/output/listados.h"
@@ -30,10 +29,11 @@ constexpr int kContextoSalida = 2400;
 }  // namespace
 
 PantallaSalida::PantallaSalida(Servicios& servicios, const ModosSalida& modos, QWidget* padre)
-    : Formulario(servicios, QStringLiteral("salida"),
-                 QStringLiteral("Salida de datos a Impresora, Archivo externo o por Correo "
-                                "Electrónico"),
-                 padre),
+    : FormularioReduccion(
+          servicios, QStringLiteral("salida"),
+          QStringLiteral("Salida de datos a Impresora, Archivo externo o por Correo "
+                         "Electrónico"),
+          padre),
       modos_(modos) {
   titulo_ = PonTitulo(QString());
   panel_ = new PanelQuiniela(s_, Pantalla::Salida, this);
@@ -75,24 +75,18 @@ PantallaSalida::PantallaSalida(Servicios& servicios, const ModosSalida& modos, Q
 }
 
 void PantallaSalida::CargaPantalla() {
-  Estado& e = s_.estado;
-  const bool ocupadoAntes = e.ocupado;
-  e.ocupado = true;
-  const LecturaPantalla l = LeeJornadaYReduccion(s_);
-  jornada_ = l.jornada;
-  reduccionCargada_ = l.ReduccionCargada;
-  Reduccion& r = e.reduccion;
+  const Ocupado ocupado(s_.estado);
+  Reduccion& r = LeeReduccionActual();
 
   // The figures only shade the grids; they are computed on a copy, the stored definition
   // stays as it was read.
   Reduccion copia = r;
   panel_->Carga(r, jornada_, RecalculaReduccion(copia));
-  RotulaPantalla(Pantalla::Salida, r, reduccionCargada_, this, titulo_, descripcion_, externo_);
+  RotulaPantalla(Pantalla::Salida, titulo_, descripcion_, externo_);
   selector_->Carga(jornada_);
   for (int i = 1; i <= 6; ++i) botones_[i]->Dibuja(false);
   Coloca();
   update();
-  e.ocupado = ocupadoAntes;
 }
 
 void PantallaSalida::Coloca() {

@@ -4,7 +4,7 @@
 // whose options are not registered (ModosSalida, gui/output/panel_modo.h) stays disabled.
 
 #include "engine/core/jornadas.h"
-#include "gui/shell/formulario.h"
+#include "gui/shell/formulario_reduccion.h"
 
 class QLabel;
 
@@ -15,14 +15,13 @@ class ModosSalida;
 class PanelQuiniela;
 class SelectorReduccion;
 
-class PantallaSalida : public Formulario {
+class PantallaSalida : public FormularioReduccion {
   Q_OBJECT
 
  public:
   PantallaSalida(Servicios& servicios, const ModosSalida& modos, QWidget* padre = nullptr);
 
   PanelQuiniela* panel() const { return panel_; }
-  bool reduccionCargada() const { return reduccionCargada_; }
   // Pic_BotSal(modo): opens `listados` in that mode (nothing without a reduction).
   void PulsaSalida(int modo);
 
@@ -40,8 +39,6 @@ class PantallaSalida : public Formulario {
   Boton* botones_[7] = {};
   Boton* ayuda_ = nullptr;
   Boton* salir_ = nullptr;
-  Jornada jornada_;
-  bool reduccionCargada_ = false;
 };
 
 }  // namespace zendo

@@ -15,7 +15,6 @@
 #include "engine/reduction/comprobaciones.h"
 #include "engine/reduction/panel.h"
 #include "engine/shell/textos.h"
-#include "gui/consult/carga_reduccion.h"
 #include "gui/consult/panel_quiniela.h"
 #include "gui/reduction/grafico.h"
 #include "gui/reduction/panel_cifras.h"
@@ -55,7 +54,8 @@ int ContextoAyuda(int metodo) {
 }  // namespace
 
 PantallaReducir::PantallaReducir(Servicios& servicios, QWidget* padre)
-    : Formulario(servicios, QStringLiteral("reducir"), QStringLiteral("Reducción"), padre) {
+    : FormularioReduccion(servicios, QStringLiteral("reducir"), QStringLiteral("Reducción"),
+                          padre) {
   Construye();
   CargaPantalla();
   IniciaFormulario(this);
@@ -194,12 +194,8 @@ void PantallaReducir::Construye() {
 
 void PantallaReducir::CargaPantalla() {
   Estado& e = s_.estado;
-  const bool ocupadoAntes = e.ocupado;
-  e.ocupado = true;
-  const LecturaPantalla l = LeeJornadaYReduccion(s_);
-  jornada_ = l.jornada;
-  reduccionCargada_ = l.ReduccionCargada;
-  Reduccion& r = e.reduccion;
+  Ocupado ocupado(e);
+  Reduccion& r = LeeReduccionActual();
   const int16_t jornada = r.Jornada;
   const int16_t orden = r.Orden;
   // A method chosen here for a reduction not stored yet survives the reload.
@@ -244,7 +240,7 @@ void PantallaReducir::CargaPantalla() {
   esta_->setVisible(cifras_.ApuestasBase != 0);
   cargada_ = r;
   update();
-  e.ocupado = ocupadoAntes;
+  ocupado.Termina();
 
   // The fault of an external file is told once the screen stands.
   if (carga.mensaje) s_.MuestraMensaje(*carga.mensaje);
@@ -414,8 +410,7 @@ void PantallaReducir::RellenaListasErrores() {
   Reduccion& r = s_.estado.reduccion;
   if (r.Metodo != kMetodoColumnaProbable) return;
   const ListasErrores l = ReconstruyeListasErrores(r);
-  const bool ocupadoAntes = s_.estado.ocupado;
-  s_.estado.ocupado = true;
+  const Ocupado ocupado(s_.estado);
   for (QListWidget* lista : {lisMinErrores_, lisMaxErrores_}) {
     lista->clear();
     for (const std::string& e : l.elementos) lista->addItem(DeCp(e));
@@ -423,7 +418,6 @@ void PantallaReducir::RellenaListasErrores() {
   }
   lisMinErrores_->setCurrentRow(l.seleccionMin);
   lisMaxErrores_->setCurrentRow(l.seleccionMax);
-  s_.estado.ocupado = ocupadoAntes;
 }
 
 void PantallaReducir::PonColorExterno() {
@@ -510,12 +504,10 @@ void PantallaReducir::AbreHistorico() {
   }
   // The picked reduction is shown as it was stored, with its own method.
   metodoPendiente_ = 0;
-  const bool ocupadoAntes = e.ocupado;
-  e.ocupado = true;
+  const Ocupado ocupado(e);
   lisJornadas_->setCurrentRow(e.datos.Jornada - 1);
   lisOrden_->setCurrentRow(e.datos.Orden - 1);
   CargaPantalla();
-  e.ocupado = ocupadoAntes;
 }
 
 // ---- Criteria buttons ----
@@ -814,11 +806,9 @@ void PantallaReducir::VuelveALaActual() {
   Estado& e = s_.estado;
   e.datos.Jornada = e.reduccion.Jornada;
   e.datos.Orden = e.reduccion.Orden;
-  const bool ocupadoAntes = e.ocupado;
-  e.ocupado = true;
+  const Ocupado ocupado(e);
   lisJornadas_->setCurrentRow(e.reduccion.Jornada - 1);
   lisOrden_->setCurrentRow(e.reduccion.Orden - 1);
-  e.ocupado = ocupadoAntes;
 }
 
 bool PantallaReducir::DescartaCambios() {

@@ -14,7 +14,7 @@
 #include "engine/reduction/edicion.h"
 #include "engine/reduction/externo.h"
 #include "engine/reduction/generacion.h"
-#include "gui/shell/formulario.h"
+#include "gui/shell/formulario_reduccion.h"
 
 class QCheckBox;
 class QLabel;
@@ -30,7 +30,7 @@ class PanelExterno;
 class PanelProgreso;
 class PanelQuiniela;
 
-class PantallaReducir : public Formulario {
+class PantallaReducir : public FormularioReduccion {
   Q_OBJECT
 
  public:
@@ -43,7 +43,6 @@ class PantallaReducir : public Formulario {
   PanelQuiniela* panel() const { return panel_; }
   const Cifras& cifras() const { return cifras_; }
   const Externo& externo() const { return externo_; }
-  bool reduccionCargada() const { return reduccionCargada_; }
   // A reduction is running on the worker thread.
   bool enMarcha() const { return hilo_ != nullptr; }
   // The run has started and Salir of the progress panel has not been pressed yet.
@@ -135,11 +134,9 @@ class PantallaReducir : public Formulario {
   Boton* ayuda_ = nullptr;
   Boton* salir_ = nullptr;
 
-  Jornada jornada_;
   Reduccion cargada_;  // the definition as loaded, to tell whether it was changed
   Externo externo_;
   Cifras cifras_;
-  bool reduccionCargada_ = false;
   int metodoPendiente_ = 0;  // a method chosen here and not stored yet
   bool aplicando_ = false;   // the program itself is hiding a list or a box
   bool cerrado_ = false;

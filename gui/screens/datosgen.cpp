@@ -33,8 +33,7 @@ PantallaDatosGen::PantallaDatosGen(Servicios& servicios, QWidget* padre)
   PonTitulo(windowTitle());
   guardados_ = s_.estado.datos;
 
-  const bool ocupadoAntes = s_.estado.ocupado;
-  s_.estado.ocupado = true;
+  const Ocupado ocupado(s_.estado);
 
   auto ajuste = [this](const QString& nombreBoton, QWidget* control, int fila) {
     Ajuste a;
@@ -85,7 +84,6 @@ PantallaDatosGen::PantallaDatosGen(Servicios& servicios, QWidget* padre)
   Rotula();
   IniciaFormulario(this);
   CentraFormulario(this);
-  s_.estado.ocupado = ocupadoAntes;
 }
 
 void PantallaDatosGen::Rellena(const QWidget* solo) {

@@ -57,8 +57,7 @@ PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
                  padre) {
   setFixedSize(kAncho, kAlto);
   PonTitulo(windowTitle());
-  const bool ocupadoAntes = s_.estado.ocupado;
-  s_.estado.ocupado = true;
+  const Ocupado ocupado(s_.estado);
 
   nroJor_ = new Boton(QStringLiteral("Pic_BotNroJor"), QString(), this);
   fecJor_ = new Boton(QStringLiteral("Pic_BotFecJor"), QString(), this);
@@ -151,7 +150,6 @@ PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
   IniciaFormulario(this);
   CentraFormulario(this);
   texFecDia_->setCursorPosition(0);
-  s_.estado.ocupado = ocupadoAntes;
 }
 
 void PantallaJornadas::Rotula() {
@@ -174,8 +172,7 @@ void PantallaJornadas::NroJor_MD() {
 void PantallaJornadas::CargaJornada(int jornada) {
   const LecturaJornada l = LeeJornada(s_.estado.rutaDatos, jornada);
   if (!l.mensaje.empty()) s_.AvisoSistema(DeCp(ConCausa(l.mensaje, l.fallo)));
-  const bool ocupadoAntes = s_.estado.ocupado;
-  s_.estado.ocupado = true;
+  const Ocupado ocupado(s_.estado);
   s_.estado.datos.Jornada = static_cast<int16_t>(jornada);
   s_.estado.datos.FechaJornada = l.jornada.FechaJornada;
   registroGuardado_ = l.jornada.RegistroJornada;
@@ -191,7 +188,6 @@ void PantallaJornadas::CargaJornada(int jornada) {
   picFecJor_->hide();
   guardar_->hide();
   Rotula();
-  s_.estado.ocupado = ocupadoAntes;
 }
 
 CajasFecha PantallaJornadas::Cajas() const {
@@ -351,8 +347,7 @@ void PantallaJornadas::CreaCboEquipo() {
   if (l.error != 0) return;
   QStringList nombres;
   for (const auto& e : l.equipos) nombres << DeCp(e);
-  const bool ocupadoAntes = s_.estado.ocupado;
-  s_.estado.ocupado = true;
+  const Ocupado ocupado(s_.estado);
   for (int s = 1; s <= kCajasEquipo; ++s) {
     QComboBox* cbo = cboEquipo_[static_cast<std::size_t>(s)];
     const QString texto = cbo->currentText();
@@ -361,7 +356,6 @@ void PantallaJornadas::CreaCboEquipo() {
     cbo->setCurrentIndex(-1);
     cbo->setEditText(texto);
   }
-  s_.estado.ocupado = ocupadoAntes;
 }
 
 }  // namespace zendo

@@ -18,7 +18,6 @@
 #include "engine/reduction/cifras.h"
 #include "engine/scrutiny/importes.h"
 #include "engine/scrutiny/registro_escrutinio.h"
-#include "gui/consult/carga_reduccion.h"
 #include "gui/consult/panel_quiniela.h"
 #include "gui/consult/selector_reduccion.h"
 #include "gui/scrutiny/cabecera_columnas.h"
@@ -71,7 +70,8 @@ QLabel* Rotulo(const QString& nombre, const QString& texto, QWidget* padre) {
 
 PantallaEscrutinio::PantallaEscrutinio(Servicios& servicios, QWidget* padre,
                                        ImpresionEscrutinio imprime)
-    : Formulario(servicios, QStringLiteral("escrutin"), QStringLiteral("Escrutinio"), padre),
+    : FormularioReduccion(servicios, QStringLiteral("escrutin"), QStringLiteral("Escrutinio"),
+                          padre),
       imprime_(std::move(imprime)) {
   setFixedSize(kAncho, kAlto);
   Construye();
@@ -206,16 +206,10 @@ void PantallaEscrutinio::Construye() {
 // ---- Loading ----
 
 void PantallaEscrutinio::CargaPantalla() {
-  Estado& e = s_.estado;
-  const bool ocupadoAntes = e.ocupado;
-  e.ocupado = true;
-  const LecturaPantalla l = LeeJornadaYReduccion(s_);
-  jornada_ = l.jornada;
-  errorJornada_ = l.errorJornada;
-  reduccionCargada_ = l.ReduccionCargada;
-  Reduccion& r = e.reduccion;
+  const Ocupado ocupado(s_.estado);
+  Reduccion& r = LeeReduccionActual();
   marcas_ = jornada_.Ganadora;
-  RotulaPantalla(Pantalla::Escrutin, r, reduccionCargada_, this, titulo_, descripcion_, externo_);
+  RotulaPantalla(Pantalla::Escrutin, titulo_, descripcion_, externo_);
   selector_->Carga(jornada_);
   // The figures only draw the panel: they are counted on a copy of the stored definition.
   Reduccion copia = r;
@@ -227,7 +221,6 @@ void PantallaEscrutinio::CargaPantalla() {
   ganadora_->update();
   PonMedia();
   Coloca();
-  e.ocupado = ocupadoAntes;
 }
 
 void PantallaEscrutinio::RecargaPantalla() {

@@ -18,7 +18,7 @@
 #include "engine/scrutiny/escrutinio.h"
 #include "engine/scrutiny/ganadora.h"
 #include "gui/scrutiny/impresion_escrutinio.h"
-#include "gui/shell/formulario.h"
+#include "gui/shell/formulario_reduccion.h"
 
 class QGroupBox;
 class QLabel;
@@ -36,7 +36,7 @@ class PanelQuiniela;
 class RejillaGanadora;
 class SelectorReduccion;
 
-class PantallaEscrutinio : public Formulario {
+class PantallaEscrutinio : public FormularioReduccion {
   Q_OBJECT
 
  public:
@@ -51,7 +51,6 @@ class PantallaEscrutinio : public Formulario {
   PanelQuiniela* panel() const { return panel_; }
   RejillaGanadora* rejillaGanadora() const { return ganadora_; }
   const MarcasGanadora& marcas() const { return marcas_; }
-  bool reduccionCargada() const { return reduccionCargada_; }
   // A count is running on the worker thread.
   bool enMarcha() const { return hilo_ != nullptr; }
   // The last complete scrutiny, none before the first or after a reload or cancel.
@@ -114,10 +113,7 @@ class PantallaEscrutinio : public Formulario {
   QProgressBar* barra_ = nullptr;
   Boton* botCancelar_ = nullptr;
 
-  Jornada jornada_;
-  int16_t errorJornada_ = 0;  // the record could not be read: saving it would lose its teams
   MarcasGanadora marcas_{};
-  bool reduccionCargada_ = false;
   std::shared_ptr<const ResultadoEscrutinio> resultado_;
 
   // The count.

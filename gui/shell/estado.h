@@ -19,4 +19,23 @@ struct Estado {
   GeneradorAzar azar;                  // the random marking's numbers, seeded once a run
 };
 
+// Marks the program busy with its own controls for the life of the object (the signals
+// the changes raise then do not count as the player's), and restores what it was before.
+class Ocupado {
+ public:
+  explicit Ocupado(Estado& estado) : estado_(estado), antes_(estado.ocupado) {
+    estado.ocupado = true;
+  }
+  ~Ocupado() { Termina(); }
+  Ocupado(const Ocupado&) = delete;
+  Ocupado& operator=(const Ocupado&) = delete;
+
+  // Restores the flag before the end of the scope.
+  void Termina() { estado_.ocupado = antes_; }
+
+ private:
+  Estado& estado_;
+  bool antes_;
+};
+
 }  // namespace zendo
