@@ -20,11 +20,15 @@ namespace zendo::cli {
 
 namespace {
 
-// Beside the program file itself, wherever zendo-cli was called from (a link included).
-[[maybe_unused]] std::filesystem::path ProgramaSalida() {
+// Beside the program file itself, wherever zendo-cli was called from (a link included);
+// without /proc, beside the path it was started by. Never a bare name, which would be looked
+// for in the current folder.
+[[maybe_unused]] std::filesystem::path ProgramaSalida(const char* arranque) {
   std::error_code e;
-  const std::filesystem::path propio = std::filesystem::read_symlink("/proc/self/exe", e);
-  return (e ? std::filesystem::path() : propio.parent_path()) / "zendo-cli-salida";
+  std::filesystem::path propio = std::filesystem::read_symlink("/proc/self/exe", e);
+  if (e) propio = arranque != nullptr ? arranque : "";
+  if (!propio.has_parent_path()) return "zendo-cli-salida";
+  return propio.parent_path() / "zendo-cli-salida";
 }
 
 }  // namespace
@@ -38,12 +42,15 @@ std::optional<int> EjecutaEnSalida() {
 #ifdef ZENDO_CLI_SALIDA
   return std::nullopt;
 #else
-  const std::filesystem::path programa = ProgramaSalida();
   char** argv = LineaOrdenes();
+  const std::filesystem::path programa = ProgramaSalida(argv != nullptr ? argv[0] : nullptr);
   std::cout.flush();
   std::fflush(stdout);
-  if (argv != nullptr) ::execv(programa.c_str(), argv);
-  const int e = argv != nullptr ? errno : ENOEXEC;
+  int e = ENOENT;
+  if (argv != nullptr && programa.has_parent_path()) {
+    ::execv(programa.c_str(), argv);
+    e = errno;
+  }
   std::cerr << "zendo-cli: no se puede ejecutar " << programa.string() << " ("
             << Cp1252AUtf8(CausaError(ErrorDesdeErrno(e)))
             << "), que pinta los PDF y envía el correo; debe estar junto a zendo-cli\n";
