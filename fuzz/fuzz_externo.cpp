@@ -1,5 +1,6 @@
 // The external column file of a manual reduction: as the reduction screen checks it (from
-// memory and from the file) and as the generation reads it.
+// memory and from the file) and as the generation checks and copies it. All of them must
+// agree on whether it is valid and on its number of columns.
 
 #include <unistd.h>
 
@@ -43,6 +44,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   zendo::LectorExterno lector(ruta);
   const std::atomic<bool> nunca{false};
-  if (lector.Abierto()) (void)lector.Valida(nunca);
+  if (!lector.Abierto()) return 0;
+  if (lector.Valida(nunca) != e.ExternoValido) __builtin_trap();
+  if (!e.ExternoValido) return 0;
+  // The generation copies every column once, in the group of its match-15 sign.
+  zendo::EscritorAtomico escritor(carpeta / "RED0101.TVX", 4096);
+  int64_t copiadas = 0;
+  {
+    zendo::SalidaColumnas salida(escritor, 4096);
+    for (const char signo : {'1', 'X', '2'}) {
+      const int64_t n = lector.CopiaGrupo(signo, salida, nunca);
+      if (n < 0) __builtin_trap();
+      copiadas += n;
+    }
+    salida.Vacia();
+  }
+  if (copiadas != e.ColumnasExternas) __builtin_trap();
+  escritor.Descarta();
   return 0;
 }
