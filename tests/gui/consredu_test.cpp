@@ -97,6 +97,32 @@ void Opcion(PantallaConsulta& p, int i) {
                     Qt::LeftButton);
 }
 
+// Reduction (1, 1) stored with `metodo` and these columns, and the consultation screen shown
+// on it; with `marcado` (1..3) the marking panel is open on that method. Taken as
+// `auto&& [e, p] = Consulta(...)`.
+struct Consulta {
+  Consulta(int metodo, const std::vector<std::string>& columnas, int marcado = 0)
+      : p(Abre(e, metodo, columnas)) {
+    if (marcado == 0) return;
+    Pulsa(&p, QStringLiteral("Pic_BotAbrirMarcar"));
+    if (marcado > 1) Opcion(p, marcado);
+  }
+  ~Consulta() { delete &p; }
+  Consulta(const Consulta&) = delete;
+  Consulta& operator=(const Consulta&) = delete;
+
+  Entorno e;
+  PantallaConsulta& p;
+
+ private:
+  static PantallaConsulta& Abre(Entorno& e, int metodo, const std::vector<std::string>& columnas) {
+    Guarda(e, 1, metodo, columnas);
+    auto* p = new PantallaConsulta(e.servicios);
+    p->show();
+    return *p;
+  }
+};
+
 }  // namespace
 
 class PruebaConsulta : public QObject {
@@ -104,11 +130,8 @@ class PruebaConsulta : public QObject {
 
  private slots:
   void PaginasDeTresBoletos() {
-    Entorno e;
     // 20 columns with 1 and 30 with X: boletos 1-3 and 4-7, 54 lines.
-    Guarda(e, 1, kMetodoDirecto, Columnas(50, 20));
-    PantallaConsulta p(e.servicios);
-    p.show();
+    auto&& [e, p] = Consulta(kMetodoDirecto, Columnas(50, 20));
     QCOMPARE(p.estadoMarcado().LineasTrabajo, 54);
     QCOMPARE(p.windowTitle(),
              QStringLiteral("Consulta de columnas reducidas con el Método Directo"));
@@ -160,10 +183,7 @@ class PruebaConsulta : public QObject {
   }
 
   void UnaPaginaJustaYColumnasAusentes() {
-    Entorno e;
-    Guarda(e, 1, kMetodoManual, Columnas(24, 24));
-    PantallaConsulta p(e.servicios);
-    p.show();
+    auto&& [e, p] = Consulta(kMetodoManual, Columnas(24, 24));
     QVERIFY(Activos(p, {false, false, false, false}));
 
     // Without the columns file: the empty grid, no marking and no message.
@@ -189,10 +209,7 @@ class PruebaConsulta : public QObject {
   }
 
   void MarcadoPorVariantesYAlAzar() {
-    Entorno e;
-    Guarda(e, 1, kMetodoManual, Columnas(30, 30));
-    PantallaConsulta p(e.servicios);
-    p.show();
+    auto&& [e, p] = Consulta(kMetodoManual, Columnas(30, 30));
     QCOMPARE(p.windowTitle(), QStringLiteral("Consulta / Modificación de columnas reducidas con "
                                              "el Método de Reducción manual"));
     QVERIFY(!Control<QWidget>(&p, "Fra_MetodosMarcado")->isVisible());
@@ -250,10 +267,7 @@ class PruebaConsulta : public QObject {
   }
 
   void MarcadoAManoConRatonYTeclado() {
-    Entorno e;
-    Guarda(e, 1, kMetodoManual, Columnas(10, 5));  // 5 with 1, 3 blanks, 5 with X
-    PantallaConsulta p(e.servicios);
-    p.show();
+    auto&& [e, p] = Consulta(kMetodoManual, Columnas(10, 5));  // 5 with 1, 3 blanks, 5 with X
     // Hand marking needs the panel open on its third method.
     ClicColumna(p, 2);
     QCOMPARE(p.estadoMarcado().ColumnasMarcadas, 0);
@@ -296,13 +310,8 @@ class PruebaConsulta : public QObject {
   }
 
   void SalirConMarcasYCancelar() {
-    Entorno e;
-    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
+    auto&& [e, p] = Consulta(kMetodoManual, Columnas(10, 5), 3);
     const std::string columnas = Bytes(e.ruta("RED0101.TVX"));
-    PantallaConsulta p(e.servicios);
-    p.show();
-    Pulsa(&p, "Pic_BotAbrirMarcar");
-    Opcion(p, 3);
     ClicColumna(p, 1);
     ClicColumna(p, 9);
     e.sonido.tocados.clear();
@@ -331,11 +340,7 @@ class PruebaConsulta : public QObject {
   }
 
   void BorrarTodasDejaCeroApuestas() {
-    Entorno e;
-    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
-    PantallaConsulta p(e.servicios);
-    p.show();
-    Pulsa(&p, "Pic_BotAbrirMarcar");
+    auto&& [e, p] = Consulta(kMetodoManual, Columnas(10, 5), 1);
     for (int v = 0; v <= 14; ++v) {
       if (Variante(p, v)->isEnabled()) QTest::mouseClick(Variante(p, v), Qt::LeftButton);
     }
@@ -363,13 +368,8 @@ class PruebaConsulta : public QObject {
   }
 
   void UnBorradoQueFallaNoDiceQueSeHizo() {
-    Entorno e;
-    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
+    auto&& [e, p] = Consulta(kMetodoManual, Columnas(10, 5), 3);
     const std::string columnas = Bytes(e.ruta("RED0101.TVX"));
-    PantallaConsulta p(e.servicios);
-    p.show();
-    Pulsa(&p, "Pic_BotAbrirMarcar");
-    Opcion(p, 3);
     ClicColumna(p, 1);
     std::filesystem::create_symlink("/dev/full", e.ruta("~zendo-NRED0101.TVX"));
     e.mensajero.respuestas = {true};
@@ -381,13 +381,8 @@ class PruebaConsulta : public QObject {
   }
 
   void CambiarDeReduccionOfreceElBorradoPrimero() {
-    Entorno e;
-    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
+    auto&& [e, p] = Consulta(kMetodoManual, Columnas(10, 5), 3);
     Guarda(e, 2, kMetodoColumnaProbable, Columnas(3, 3));
-    PantallaConsulta p(e.servicios);
-    p.show();
-    Pulsa(&p, "Pic_BotAbrirMarcar");
-    Opcion(p, 3);
     ClicColumna(p, 3);
     // Choosing the same orden changes nothing and asks nothing.
     EligeEnLista(&p, "Pic_BotOrden", "Lis_Orden", 0);
@@ -410,13 +405,8 @@ class PruebaConsulta : public QObject {
   }
 
   void HistoricoConMarcasBorraEnVezDeCambiar() {
-    Entorno e;
-    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
+    auto&& [e, p] = Consulta(kMetodoManual, Columnas(10, 5), 3);
     Guarda(e, 2, kMetodoColumnaProbable, Columnas(3, 3));
-    PantallaConsulta p(e.servicios);
-    p.show();
-    Pulsa(&p, "Pic_BotAbrirMarcar");
-    Opcion(p, 3);
     ClicColumna(p, 3);
     e.mensajero.respuestas = {true};
     // The second line of the history is (1, 2).
@@ -436,10 +426,7 @@ class PruebaConsulta : public QObject {
   // Tab reaches the pane, the paging strip and every control of the marking panel, in the
   // order they stand on the screen.
   void TabuladorRecorreElPanelDeMarcado() {
-    Entorno e;
-    Guarda(e, 1, kMetodoManual, Columnas(60, 30));
-    PantallaConsulta p(e.servicios);
-    p.show();
+    auto&& [e, p] = Consulta(kMetodoManual, Columnas(60, 30));
     p.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&p));
     Pulsa(&p, "Pic_BotAbrirMarcar");
@@ -475,12 +462,7 @@ class PruebaConsulta : public QObject {
   // Garantía opens the guarantee panel of the stored reduction, marks or not; without a
   // stored reduction it is not offered.
   void GarantiaDeLaReduccionGuardada() {
-    Entorno e;
-    Guarda(e, 1, kMetodoManual, Columnas(10, 5));
-    PantallaConsulta p(e.servicios);
-    p.show();
-    Pulsa(&p, "Pic_BotAbrirMarcar");
-    Opcion(p, 3);
+    auto&& [e, p] = Consulta(kMetodoManual, Columnas(10, 5), 3);
     ClicColumna(p, 1);
     auto* boton = Control<Boton>(&p, "Pic_BotGarantia");
     QVERIFY(boton->isVisible());

@@ -120,6 +120,24 @@ struct Escenario {
     return l;
   }
   std::string Registro12() { return Bytes(e.ruta("JORNADAS.TVX")).substr(11 * 544, 544); }
+  // The count is held at its first block while `detenido` holds, until the screen cancels
+  // it (or the test gives up).
+  void DetieneLaCuenta(const std::atomic<bool>& detenido) {
+    p->PonContador([&detenido](const std::filesystem::path& ruta, const Reduccion& r,
+                               std::string_view g, const PremiosCentimos& premios,
+                               const ProgresoEscrutinio& progreso,
+                               const std::atomic<bool>& cancelar) {
+      return zendo::Escruta(
+          ruta, r, g, premios,
+          [&](uint64_t leidos, uint64_t total) {
+            for (int i = 0; i < 1000 && detenido && !cancelar; ++i) {
+              std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            progreso(leidos, total);
+          },
+          cancelar);
+    });
+  }
 
   Entorno e;
   std::unique_ptr<PantallaEscrutinio> p;
@@ -433,21 +451,7 @@ class PruebaEscrutinio : public QObject {
     Escenario s;
     s.Abre([](Servicios&, QWidget*, const InformeEscrutinio&) {});
     std::atomic<bool> detenido{true};
-    s.p->PonContador([&detenido](const std::filesystem::path& ruta, const Reduccion& r,
-                                 std::string_view g, const PremiosCentimos& p,
-                                 const ProgresoEscrutinio& progreso,
-                                 const std::atomic<bool>& cancelar) {
-      // Held at its first block until the screen cancels (or the test gives up).
-      return zendo::Escruta(
-          ruta, r, g, p,
-          [&](uint64_t leidos, uint64_t total) {
-            for (int i = 0; i < 1000 && detenido && !cancelar; ++i) {
-              std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            progreso(leidos, total);
-          },
-          cancelar);
-    });
+    s.DetieneLaCuenta(detenido);
     s.MarcaColumna(kGanadora);
     QSignalSpy fin(s.p.get(), &PantallaEscrutinio::escrutinioTerminado);
     Pulsa(s.p.get(), QStringLiteral("Pic_BotEscrutar"));
@@ -479,19 +483,8 @@ class PruebaEscrutinio : public QObject {
   void CerrarDuranteElEscrutinioLoCancela() {
     Escenario s;
     s.Abre();
-    s.p->PonContador([](const std::filesystem::path& ruta, const Reduccion& r, std::string_view g,
-                        const PremiosCentimos& p, const ProgresoEscrutinio& progreso,
-                        const std::atomic<bool>& cancelar) {
-      return zendo::Escruta(
-          ruta, r, g, p,
-          [&](uint64_t leidos, uint64_t total) {
-            for (int i = 0; i < 1000 && !cancelar; ++i) {
-              std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            progreso(leidos, total);
-          },
-          cancelar);
-    });
+    const std::atomic<bool> detenido{true};
+    s.DetieneLaCuenta(detenido);
     s.MarcaColumna(kGanadora);
     Pulsa(s.p.get(), QStringLiteral("Pic_BotEscrutar"));
     QVERIFY(s.p->enMarcha());
