@@ -23,7 +23,8 @@
 namespace zendo::cli {
 namespace {
 
-constexpr int kSalidaServidor = 69;  // the mail server refused or could not be reached
+// Only the companion program sends mail; zendo-cli only shows the message.
+[[maybe_unused]] constexpr int kSalidaServidor = 69;  // the mail server refused or unreachable
 constexpr const char* kVariableContrasena = "ZENDO_SMTP_PASSWORD";
 
 // "smtp://host:port" or "smtps://host:port": the connection to make, or nullopt.
