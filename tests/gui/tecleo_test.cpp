@@ -73,6 +73,14 @@ int NingunaCajaAdmiteCjk(QWidget* pantalla) {
   return probadas;
 }
 
+// The same on a screen built from `args` and shown.
+template <typename T, typename... A>
+int NingunaCajaAdmiteCjk(A&&... args) {
+  T p(std::forward<A>(args)...);
+  p.show();
+  return NingunaCajaAdmiteCjk(&p);
+}
+
 class LlaveroVacio : public LlaveroCorreo {
  public:
   std::optional<std::string> Lee(const std::string&) override { return std::nullopt; }
@@ -100,40 +108,21 @@ class PruebaTecleo : public QObject {
     e.estado.reduccion =
         GuardaReduccion(e.estado.rutaDatos, ReduccionNueva(7, 3, kMetodoManual), Columnas(17));
     // 30 team boxes and 3 date boxes.
-    {
-      PantallaJornadas p(e.servicios);
-      p.show();
-      QCOMPARE(NingunaCajaAdmiteCjk(&p), 33);
-    }
-    {
-      PantallaEquipos p(e.servicios);
-      p.show();
-      QCOMPARE(NingunaCajaAdmiteCjk(&p), 1);
-    }
-    {
-      PantallaDatosGen p(e.servicios);
-      p.show();
-      QCOMPARE(NingunaCajaAdmiteCjk(&p), 5);
-    }
-    {
-      PantallaEscrutinio p(e.servicios);
-      p.show();
-      QCOMPARE(NingunaCajaAdmiteCjk(&p), 7);  // the prizes and the percentage box
-    }
-    {
-      LlaveroVacio llavero;
-      DialogoCorreo p(e.servicios, llavero);
-      p.show();
-      QCOMPARE(NingunaCajaAdmiteCjk(&p), 5);
-    }
+    QCOMPARE(NingunaCajaAdmiteCjk<PantallaJornadas>(e.servicios), 33);
+    QCOMPARE(NingunaCajaAdmiteCjk<PantallaEquipos>(e.servicios), 1);
+    QCOMPARE(NingunaCajaAdmiteCjk<PantallaDatosGen>(e.servicios), 5);
+    // The prizes and the percentage box.
+    QCOMPARE(NingunaCajaAdmiteCjk<PantallaEscrutinio>(e.servicios), 7);
+    LlaveroVacio llavero;
+    QCOMPARE(NingunaCajaAdmiteCjk<DialogoCorreo>(e.servicios, llavero), 5);
     ModosSalida modos;
     RegistraModosImpresion(modos);
     RegistraModoCopia(modos, std::make_shared<SinVolumenes>());
     RegistraModoCorreo(modos);
     for (int modo = 1; modo <= 6; ++modo) {
-      PantallaListados p(e.servicios, modos, modo);
-      p.show();
-      QVERIFY2(NingunaCajaAdmiteCjk(&p) >= (modo == 1 ? 0 : 1), qPrintable(QString::number(modo)));
+      QVERIFY2(
+          NingunaCajaAdmiteCjk<PantallaListados>(e.servicios, modos, modo) >= (modo == 1 ? 0 : 1),
+          qPrintable(QString::number(modo)));
     }
     Escenario r;
     r.Abre(2);
