@@ -6,6 +6,9 @@
 #include <iterator>
 #include <memory>
 
+#include "gui/output/modo_correo.h"
+#include "gui/output/panel_copia.h"
+#include "gui/output/panel_impresion.h"
 #include "gui/shell/texto_qt.h"
 
 namespace zendo::prueba {
@@ -17,6 +20,21 @@ bool MensajeroPrueba::Muestra(Servicios&, const Mensaje& mensaje) {
   const bool r = respuestas.front();
   respuestas.pop_front();
   return r;
+}
+
+namespace {
+
+class SinVolumenes : public ListaVolumenes {
+ public:
+  std::vector<Volumen> Montados() override { return {}; }
+};
+
+}  // namespace
+
+void RegistraTodosLosModos(ModosSalida& modos) {
+  RegistraModosImpresion(modos);
+  RegistraModoCorreo(modos);
+  RegistraModoCopia(modos, std::make_shared<SinVolumenes>());
 }
 
 Entorno::Entorno() {

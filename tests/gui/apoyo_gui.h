@@ -30,6 +30,10 @@
 #include "gui/shell/mensajero.h"
 #include "gui/shell/servicios.h"
 
+namespace zendo {
+class ModosSalida;
+}
+
 namespace zendo::prueba {
 
 class MensajeroPrueba : public Mensajero {
@@ -98,6 +102,9 @@ extern const char* const kEquiposPrueba[30];
 // Writes jornada `jornada` dated `fecha` with the first `equipos` of kEquiposPrueba.
 void EscribeJornadaPrueba(const std::filesystem::path& carpeta, int jornada,
                           const std::string& fecha, int equipos = 30);
+
+// Every output mode: printing, mail, and the copy with no drive mounted.
+void RegistraTodosLosModos(ModosSalida& modos);
 
 // Waits (running the event loop) until a modal dialog with that name is on top, runs
 // `accion` on it, and returns whether it was found. Set this up before the click that opens

@@ -9,8 +9,6 @@
 #include "gui/consult/garantia.h"
 #include "gui/output/imprime_escrutinio.h"
 #include "gui/output/listados.h"
-#include "gui/output/modo_correo.h"
-#include "gui/output/panel_copia.h"
 #include "gui/output/panel_impresion.h"
 #include "gui/output/salida.h"
 #include "gui/reduction/reducir.h"
@@ -31,12 +29,6 @@ namespace {
 
 constexpr int kAnchoDisponible = 800;
 constexpr int kAltoDisponible = 570;
-
-// The drives of the copy mode, none of them real.
-class SinVolumenes : public ListaVolumenes {
- public:
-  std::vector<Volumen> Montados() override { return {}; }
-};
 
 // What does not fit in a shown screen: its own size, and every visible control that
 // reaches out of it (cut off, so not whole).
@@ -86,9 +78,7 @@ struct Datos {
   Entorno e;
   ModosSalida modos;
   Datos() {
-    RegistraModosImpresion(modos);
-    RegistraModoCorreo(modos);
-    RegistraModoCopia(modos, std::make_shared<SinVolumenes>());
+    RegistraTodosLosModos(modos);
     LeeDatosGenerales(e.estado.rutaDatos, e.estado.datos);
     EscribeJornadaPrueba(e.estado.rutaDatos, 12, "15/11/09");
     for (int m = 1; m <= 5; ++m) {

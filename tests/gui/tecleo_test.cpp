@@ -12,8 +12,6 @@
 #include "escenario_reducir.h"
 #include "gui/output/dialogo_correo.h"
 #include "gui/output/listados.h"
-#include "gui/output/modo_correo.h"
-#include "gui/output/panel_copia.h"
 #include "gui/output/panel_impresion.h"
 #include "gui/screens/datosgen.h"
 #include "gui/screens/equipos.h"
@@ -89,11 +87,6 @@ class LlaveroVacio : public LlaveroCorreo {
   bool Persistente() const override { return false; }
 };
 
-class SinVolumenes : public ListaVolumenes {
- public:
-  std::vector<Volumen> Montados() override { return {}; }
-};
-
 }  // namespace
 
 class PruebaTecleo : public QObject {
@@ -116,9 +109,7 @@ class PruebaTecleo : public QObject {
     LlaveroVacio llavero;
     QCOMPARE(NingunaCajaAdmiteCjk<DialogoCorreo>(e.servicios, llavero), 5);
     ModosSalida modos;
-    RegistraModosImpresion(modos);
-    RegistraModoCopia(modos, std::make_shared<SinVolumenes>());
-    RegistraModoCorreo(modos);
+    RegistraTodosLosModos(modos);
     for (int modo = 1; modo <= 6; ++modo) {
       QVERIFY2(
           NingunaCajaAdmiteCjk<PantallaListados>(e.servicios, modos, modo) >= (modo == 1 ? 0 : 1),
