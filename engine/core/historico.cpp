@@ -46,7 +46,8 @@ ListaHistorico RellenaLisDatos(const std::filesystem::path& rutaDatos, int jorna
     }
     h.lineas.push_back(LineaHistorico(registro, it->second));
     if (registro.substr(0, 4) == claveActual) {
-      h.primeraLinea = (static_cast<int>(h.lineas.size()) - 1) / kLineasPagina * kLineasPagina + 1;
+      h.primeraLinea =
+          (static_cast<int>(h.lineas.size()) - 1) / kLineasHistorico * kLineasHistorico + 1;
     }
   }
   return h;
@@ -57,7 +58,7 @@ int HallaCualLinea(int x, int y, int primeraLinea, int numLineas) {
   const int fila = y / 25;
   const int dentro = y % 25;
   if (dentro < 4 || dentro >= 23) return kSinFila;
-  if (fila >= kLineasPagina || primeraLinea + fila > numLineas) return kSinFila;
+  if (fila >= kLineasHistorico || primeraLinea + fila > numLineas) return kSinFila;
   if (!(x <= 665 || (x >= 673 && x <= 692))) return kSinFila;
   return fila;
 }
@@ -67,17 +68,18 @@ bool EnSimboloBorrar(int x) {
 }
 
 int PaginaHistorico(int boton, int primeraLinea, int numLineas) {
-  const int ultimaPagina = numLineas > 0 ? (numLineas - 1) / kLineasPagina * kLineasPagina + 1 : 1;
+  const int ultimaPagina =
+      numLineas > 0 ? (numLineas - 1) / kLineasHistorico * kLineasHistorico + 1 : 1;
   int nueva = primeraLinea;
   switch (boton) {
     case 1:
       nueva = 1;
       break;
     case 2:
-      nueva = primeraLinea - kLineasPagina;
+      nueva = primeraLinea - kLineasHistorico;
       break;
     case 3:
-      nueva = primeraLinea + kLineasPagina;
+      nueva = primeraLinea + kLineasHistorico;
       break;
     case 4:
       nueva = ultimaPagina;

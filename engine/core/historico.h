@@ -20,7 +20,7 @@ struct ListaHistorico {
   EstadoIndice estado;
 };
 
-inline constexpr int kLineasPagina = 17;
+inline constexpr int kLineasHistorico = 17;  // rows of one history page
 
 // Every stored reduction (deleted records skipped), with the page of (jornada, orden). A
 // jornada record that cannot be read leaves its date blank and is reported ("LJO ERROR n")

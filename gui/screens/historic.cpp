@@ -25,7 +25,7 @@ constexpr int kXCarpeta = 20;
 constexpr int kYTitulos = 60;
 constexpr int kAltoTitulo = 16;
 constexpr int kYCarpeta = kYTitulos + 2 * kAltoTitulo;
-constexpr int kAltoCarpeta = kLineasPagina * kAltoFilaHistorico;
+constexpr int kAltoCarpeta = kLineasHistorico * kAltoFilaHistorico;
 constexpr int kYFilaBotones = kYCarpeta + kAltoCarpeta + 5;
 constexpr int kAltoBotonAyuda = 36;
 constexpr int kAlto = kYFilaBotones + kAltoBotonAyuda + 6;
@@ -141,7 +141,7 @@ int CarpetaHistorico::HallaCualLinea(QPoint punto) {
 
 void CarpetaHistorico::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  for (int fila = 0; fila < kLineasPagina; ++fila) {
+  for (int fila = 0; fila < kLineasHistorico; ++fila) {
     p.fillRect(0, fila * kAltoFilaHistorico, width(), kAltoFilaHistorico,
                fila % 2 == 0 ? kGrisClaro : kGrisOscuro);
   }
@@ -149,7 +149,7 @@ void CarpetaHistorico::paintEvent(QPaintEvent*) {
   p.setFont(fuente_);
   const QFontMetrics m(fuente_);
   const int n = lineas_ != nullptr ? static_cast<int>(lineas_->size()) : 0;
-  for (int fila = 0; fila < kLineasPagina; ++fila) {
+  for (int fila = 0; fila < kLineasHistorico; ++fila) {
     const int linea = primeraLinea_ + fila;
     if (linea < 1 || linea > n) continue;
     const int arriba = fila * kAltoFilaHistorico;
@@ -189,7 +189,7 @@ void CarpetaHistorico::mousePressEvent(QMouseEvent* evento) {
 
 void CarpetaHistorico::keyPressEvent(QKeyEvent* evento) {
   const int n = lineas_ != nullptr ? static_cast<int>(lineas_->size()) : 0;
-  const int enPagina = std::clamp(n - primeraLinea_ + 1, 0, kLineasPagina);
+  const int enPagina = std::clamp(n - primeraLinea_ + 1, 0, kLineasHistorico);
   switch (evento->key()) {
     case Qt::Key_Up:
       if (filaTeclado_ > 0) --filaTeclado_;
@@ -286,7 +286,8 @@ void PantallaHistorico::RellenaLisDatos(bool paginaDeLaActual) {
   }
   const int actual = LineaDe(lineas_, jornada, orden);
   if (paginaDeLaActual || hayActual) {
-    primeraLinea_ = actual > 0 ? (actual - 1) / kLineasPagina * kLineasPagina + 1 : h.primeraLinea;
+    primeraLinea_ =
+        actual > 0 ? (actual - 1) / kLineasHistorico * kLineasHistorico + 1 : h.primeraLinea;
   }
   // A page never starts past the last line (after deleting the last line of a page).
   const int n = static_cast<int>(lineas_.size());
