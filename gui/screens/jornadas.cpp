@@ -152,6 +152,16 @@ PantallaJornadas::PantallaJornadas(Servicios& servicios, QWidget* padre)
   texFecDia_->setCursorPosition(0);
 }
 
+PantallaJornadas::~PantallaJornadas() {
+  // The dialog deletes the team boxes after this part of the screen is gone; a list of names
+  // still open then activates its text, which must not reach the screen any more.
+  for (QComboBox* cbo : cboEquipo_) {
+    if (cbo == nullptr) continue;
+    cbo->disconnect(this);
+    cbo->lineEdit()->disconnect(this);
+  }
+}
+
 void PantallaJornadas::Rotula() {
   nroJor_->PonTexto(QStringLiteral("Jornada") +
                     QString::fromStdString(TextoStr(s_.estado.datos.Jornada)));

@@ -21,6 +21,7 @@ class PantallaJornadas : public Formulario {
 
  public:
   PantallaJornadas(Servicios& servicios, QWidget* padre = nullptr);
+  ~PantallaJornadas() override;
 
   // Leaving with team names or a date not stored asks first; Cancelar keeps the screen.
   void done(int resultado) override;
