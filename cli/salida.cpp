@@ -18,12 +18,13 @@
 
 namespace zendo::cli {
 
+#ifndef ZENDO_CLI_SALIDA
 namespace {
 
 // Beside the program file itself, wherever zendo-cli was called from (a link included);
 // without /proc, beside the path it was started by. Never a bare name, which would be looked
 // for in the current folder.
-[[maybe_unused]] std::filesystem::path ProgramaSalida(const char* arranque) {
+std::filesystem::path ProgramaSalida(const char* arranque) {
   std::error_code e;
   std::filesystem::path propio = std::filesystem::read_symlink("/proc/self/exe", e);
   if (e) propio = arranque != nullptr ? arranque : "";
@@ -32,6 +33,7 @@ namespace {
 }
 
 }  // namespace
+#endif
 
 char**& LineaOrdenes() {
   static char** argv = nullptr;
