@@ -52,6 +52,13 @@ inline double Mediana(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
+// Writes out whatever earlier steps left for the disk. A timing that starts after it pays
+// for its own writing only, not for a random share of the copies made before it (the
+// kernel writes those back in the background, on the same disk).
+inline void SinEscriturasPendientes() {
+  ::sync();
+}
+
 // Runs a command with its output thrown away; its time, exit status and peak memory.
 struct Ejecucion {
   double segundos = 0;

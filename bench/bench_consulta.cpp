@@ -13,6 +13,9 @@
 //   BM_MemoriaPico: the peak resident memory of one process doing all of the above, and of
 //     the two zendo-cli commands.
 //
+// Every timed step, baselines included, starts with the disk's queue empty (a sync first):
+// otherwise each would pay for a random share of the writing of the files made before it.
+//
 // The data folder is $ZENDO_BENCH_TMP (default: the system's temporary folder).
 
 #include <benchmark/benchmark.h>
@@ -110,7 +113,9 @@ void BM_BoletosFrenteACat(benchmark::State& state) {
   long pico = 0;
   Cat(d.ruta() / "RED0101.TVX", d.ruta() / "FILE2");  // warm the page cache
   for (auto _ : state) {
+    zendo::bench::SinEscriturasPendientes();
     cat.push_back(Cat(d.ruta() / "RED0101.TVX", d.ruta() / "FILE2"));
+    zendo::bench::SinEscriturasPendientes();
     const Ejecucion e =
         Ejecuta({ZENDO_CLI_PATH, "boletos", "--datos", d.ruta().string(), "--jornada", "1",
                  "--orden", "1", "--salida", (d.ruta() / "SALIDA").string()});
@@ -137,9 +142,12 @@ void BM_MarcadoFrenteACat(benchmark::State& state) {
   zendo::GeneradorAzar generador;
   for (auto _ : state) {
     zendo::EstadoMarcado e = Construye(d.ruta());
+    zendo::bench::SinEscriturasPendientes();
     cat.push_back(Cat(trabajo, d.ruta() / "FILE2"));
+    zendo::bench::SinEscriturasPendientes();
     variantes.push_back(Mide([&] { zendo::MarcaPorVariantes(trabajo, TresANueve(), e); }));
     e = Construye(d.ruta());
+    zendo::bench::SinEscriturasPendientes();
     const int64_t n = zendo::TotalesPorPorcentaje(kColumnasBase, 0, 99).marcar;
     int64_t marcadas = 0;
     azar.push_back(
@@ -166,9 +174,11 @@ void BM_BorradoFrenteACreacion(benchmark::State& state) {
   int64_t quedan = 0;
   for (auto _ : state) {
     d.Restaura();
+    zendo::bench::SinEscriturasPendientes();
     zendo::EstadoMarcado e;
     creacion.push_back(Mide([&] { e = Construye(d.ruta()); }));
     zendo::MarcaPorVariantes(trabajo, TresANueve(), e);
+    zendo::bench::SinEscriturasPendientes();
     zendo::ResultadoBorradoColumnas r;
     borrado.push_back(Mide([&] { r = zendo::BorraColumnasMarcadas(d.ruta(), 1, 1); }));
     if (r.error != 0) state.SkipWithError("el borrado falló");

@@ -7,6 +7,9 @@
 //     of the zendo-cli process. Also `cat` of a file as large as the output (a copy of it,
 //     alternated in the same run), since TXT6 writes 3.2 times the bytes of the columns file.
 //
+// Every timed command, baselines included, starts with the disk's queue empty (a sync
+// first): otherwise each would pay for a random share of the writing of the one before.
+//
 // The data folder is $ZENDO_BENCH_TMP (default: the system's temporary folder).
 
 #include <benchmark/benchmark.h>
@@ -106,7 +109,9 @@ void BM_ExportarFrenteACat(benchmark::State& state) {
   std::vector<double> tiempoCat, tiempoExportar, tiempoIgual;
   long picoKiB = 0;
   for (auto _ : state) {
+    zendo::bench::SinEscriturasPendientes();
     const Ejecucion c = Ejecuta(cat);
+    zendo::bench::SinEscriturasPendientes();
     const Ejecucion e = Ejecuta(exportar);
     if (c.estado != 0 || e.estado != 0) {
       state.SkipWithError("cat o zendo-cli exportar fallaron");
@@ -114,6 +119,7 @@ void BM_ExportarFrenteACat(benchmark::State& state) {
     }
     tiempoCat.push_back(c.segundos);
     tiempoExportar.push_back(e.segundos);
+    zendo::bench::SinEscriturasPendientes();
     tiempoIgual.push_back(Ejecuta(catIgual).segundos);
     picoKiB = std::max(picoKiB, e.picoKiB);
     state.SetIterationTime(e.segundos);
