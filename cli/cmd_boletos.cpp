@@ -59,7 +59,8 @@ int Boletos(const Argumentos& a) {
     struct stat st {};
     const bool existe = ::stat(salida->c_str(), &st) == 0;
     if (!existe || S_ISREG(st.st_mode)) {
-      escritor = std::make_unique<EscritorAtomico>(*salida);
+      // The records come in large batches: straight to the file, not through a buffer.
+      escritor = std::make_unique<EscritorAtomico>(*salida, 1);
       if (escritor->error() != kSinError) {
         falloSalida(escritor->error(), OperacionFichero::Crear);
         return kSalidaError;

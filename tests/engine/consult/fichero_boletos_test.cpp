@@ -225,6 +225,35 @@ TEST(FicheroBoletos, CancelarNoDejaFicheroDeTrabajo) {
   EXPECT_FALSE(std::filesystem::exists(d / "~zendo-FORBOLW.TVX"));
 }
 
+TEST(FicheroBoletos, UnDestinoQueRehusaParaLaLecturaEnCualquierLote) {
+  // Reading runs ahead of the sink: a refusal must stop it wherever it is, with nothing
+  // handed over after the refusal and the error reported.
+  CarpetaTemporal d;
+  std::string red;
+  for (int i = 0; i < 400000; ++i) red += Red({i % 3 ? "1X2111111111111" : "X11111111111112"});
+  EscribeBytes(d / "RED0703.TVX", red);
+  for (int rehusa : {1, 2, 5}) {
+    std::atomic<bool> cancelar{false};
+    int llamadas = 0;
+    uint64_t leidosAntes = 0;
+    const auto res = RecorreRegistrosBoletos(
+        d / "RED0703.TVX",
+        [&](std::string_view registros) {
+          EXPECT_EQ(registros.size() % kLargoRegistroBoleto, 0u);
+          return ++llamadas < rehusa;
+        },
+        [&](uint64_t leidos, uint64_t total) {
+          EXPECT_GE(leidos, leidosAntes);
+          EXPECT_EQ(total, red.size());
+          leidosAntes = leidos;
+        },
+        cancelar);
+    EXPECT_EQ(llamadas, rehusa);
+    EXPECT_EQ(res.error, kErrEntradaSalida);
+    EXPECT_FALSE(res.cancelado);
+  }
+}
+
 TEST(FicheroBoletos, LecturaYEscrituraPorRegistro) {
   CarpetaTemporal d;
   // Eight columns fill one boleto exactly: no blank place anywhere.
