@@ -311,6 +311,23 @@ ResultadoBoletos RecorreRegistrosBoletos(const std::filesystem::path& ficheroCol
     cv.notify_all();
   });
 
+  // Should the sink or the progress throw, the thread is stopped and joined on the way out.
+  struct Espera {
+    std::thread& hilo;
+    std::mutex& m;
+    std::condition_variable& cv;
+    bool& parar;
+    ~Espera() {
+      if (!hilo.joinable()) return;
+      {
+        std::lock_guard<std::mutex> l(m);
+        parar = true;
+      }
+      cv.notify_all();
+      hilo.join();
+    }
+  } espera{productor, m, cv, parar};
+
   bool parado = false;
   for (;;) {
     Lote* lote = nullptr;
@@ -332,7 +349,7 @@ ResultadoBoletos RecorreRegistrosBoletos(const std::filesystem::path& ficheroCol
     cv.notify_all();
     if (parado) break;
   }
-  productor.join();
+  productor.join();  // before anything it wrote is read
 
   if (!parado && lector.error() != kSinError) {
     res.error = lector.error();

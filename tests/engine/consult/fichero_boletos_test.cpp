@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -252,6 +253,18 @@ TEST(FicheroBoletos, UnDestinoQueRehusaParaLaLecturaEnCualquierLote) {
     EXPECT_EQ(res.error, kErrEntradaSalida);
     EXPECT_FALSE(res.cancelado);
   }
+  // A sink that throws (out of memory) lets the exception out; nothing is left running.
+  std::atomic<bool> cancelar{false};
+  int llamadas = 0;
+  EXPECT_THROW(RecorreRegistrosBoletos(
+                   d / "RED0703.TVX",
+                   [&](std::string_view) {
+                     if (++llamadas == 2) throw std::bad_alloc();
+                     return true;
+                   },
+                   nullptr, cancelar),
+               std::bad_alloc);
+  EXPECT_EQ(llamadas, 2);
 }
 
 TEST(FicheroBoletos, LecturaYEscrituraPorRegistro) {
