@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -261,8 +262,9 @@ ResultadoBoletos RecorreRegistrosBoletos(const std::filesystem::path& ficheroCol
   bool terminado = false;  // the thread has closed its last batch
   bool parar = false;      // the sink refused or the run was cancelled
   Maqueta maq{nullptr};
+  std::exception_ptr fallo;  // thrown on the thread (out of memory), thrown again here
 
-  std::thread productor([&] {
+  auto produce = [&] {
     auto tomaLibre = [&]() -> Lote* {
       std::unique_lock<std::mutex> l(m);
       cv.wait(l, [&] { return parar || !libres.empty(); });
@@ -305,6 +307,13 @@ ResultadoBoletos RecorreRegistrosBoletos(const std::filesystem::path& ficheroCol
       if (lote != nullptr && lector.error() == kSinError && maq.o != lote->bytes.data()) {
         cierra(lote);
       }
+    }
+  };
+  std::thread productor([&] {
+    try {
+      produce();
+    } catch (...) {
+      fallo = std::current_exception();
     }
     std::lock_guard<std::mutex> l(m);
     terminado = true;
@@ -350,6 +359,7 @@ ResultadoBoletos RecorreRegistrosBoletos(const std::filesystem::path& ficheroCol
     if (parado) break;
   }
   productor.join();  // before anything it wrote is read
+  if (fallo) std::rethrow_exception(fallo);
 
   if (!parado && lector.error() != kSinError) {
     res.error = lector.error();
